@@ -66,4 +66,9 @@ class EDBEngineError : public Exception {
   std::vector<DBError> Errors;
 };
 
+// Variant failures beyond the basic ones, and automation failures.
+QV_DECLARE_EXCEPTION(EVariantOverflowError, EVariantError);
+QV_DECLARE_EXCEPTION(EVariantArrayCreateError, EVariantError);
+QV_DECLARE_EXCEPTION(EOleError, Exception);
+
 }  // namespace qv
