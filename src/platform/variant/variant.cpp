@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "platform/core/exception.h"
+#include "platform/text/code_page.h"
+#include "platform/text/string_utils.h"
 #include "platform/text/unicode.h"
 #include "platform/variant/var_array.h"
 
@@ -13,48 +15,7 @@ namespace qv {
 
 namespace {
 
-// Interim text helpers until the text and date units land.
-std::string AnsiBytesToUtf8(std::string_view bytes) { return std::string(bytes); }
-std::string Utf8ToAnsiBytes(std::string_view utf8) { return std::string(utf8); }
-
-bool SameTextAscii(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-  return text;
-}
-
-bool ParseInt64(std::string_view text, int64_t& value) {
-  text = TrimBlanks(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && ec == std::errc() && end == text.data() + text.size();
-}
-
-bool ParseFloat(std::string_view text, double& value) {
-  text = TrimBlanks(text);
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && ec == std::errc() && end == text.data() + text.size();
-}
-
-std::string FormatFloat(double value) {
-  char buffer[64];
-  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-  (void)ec;
-  return std::string(buffer, end);
-}
-
+// Interim date helpers until the date unit lands.
 std::string FormatDateTime(double days) {
   // Civil date from days since 1899-12-30 (day 25569 is 1970-01-01).
   double whole = std::floor(days);
@@ -84,7 +45,7 @@ std::string FormatDateTime(double days) {
 
 bool ParseDateTime(std::string_view text, double& days) {
   int y = 0, m = 0, d = 0, hh = 0, nn = 0, ss = 0;
-  std::string s(TrimBlanks(text));
+  std::string s = Trim(text);
   int n = std::sscanf(s.c_str(), "%d-%d-%d %d:%d:%d", &y, &m, &d, &hh, &nn, &ss);
   if (n < 3 || m < 1 || m > 12 || d < 1 || d > 31) return false;
   int64_t yy = m <= 2 ? y - 1 : y;
@@ -297,18 +258,19 @@ std::string Variant::AsString() const {
       (void)ec;
       double wide = 0;
       std::from_chars(buffer, end, wide);
-      return FormatFloat(wide);
+      return FloatToStr(wide);
     }
-    case kDouble: return FormatFloat(std::get<kDouble>(value_));
+    case kDouble: return FloatToStr(std::get<kDouble>(value_));
     case kDate: return FormatDateTime(std::get<kDate>(value_).days);
     case kOleStr: return Utf16ToUtf8(std::get<kOleStr>(value_));
-    case kString: return AnsiBytesToUtf8(std::get<kString>(value_).bytes);
+    case kString: return AnsiToUtf8(std::get<kString>(value_).bytes);
   }
   CastError(varString);
 }
 
 std::u16string Variant::AsWideString() const {
   if (auto* text = std::get_if<kOleStr>(&value_)) return *text;
+  if (auto* text = std::get_if<kString>(&value_)) return AnsiToUtf16(text->bytes);
   try {
     return Utf8ToUtf16(AsString());
   } catch (const EVariantTypeCastError&) {
@@ -318,8 +280,8 @@ std::u16string Variant::AsWideString() const {
 
 std::string Variant::AsNarrow() const {
   if (auto* text = std::get_if<kString>(&value_)) return text->bytes;
-  if (auto* text = std::get_if<kOleStr>(&value_)) return Utf8ToAnsiBytes(Utf16ToUtf8(*text));
-  return Utf8ToAnsiBytes(AsString());
+  if (auto* text = std::get_if<kOleStr>(&value_)) return Utf16ToAnsi(*text);
+  return Utf8ToAnsi(AsString());
 }
 
 int64_t Variant::ToInt64Checked(int64_t min, int64_t max, TVarType target) const {
@@ -348,9 +310,9 @@ int64_t Variant::ToInt64Checked(int64_t min, int64_t max, TVarType target) const
     case kString: {
       const std::string text = AsString();
       int64_t whole = 0;
-      if (ParseInt64(text, whole)) return in_range(whole);
+      if (TryStrToInt64(text, whole)) return in_range(whole);
       double number = 0;
-      if (ParseFloat(text, number)) return rounded(number);
+      if (TryStrToFloat(text, number)) return rounded(number);
       break;
     }
   }
@@ -375,11 +337,12 @@ bool Variant::AsBoolean() const {
   if (TryNumber(number)) return number != 0;
   if (IsStr()) {
     const std::string text = AsString();
-    if (SameTextAscii(TrimBlanks(text), "True")) return true;
-    if (SameTextAscii(TrimBlanks(text), "False")) return false;
+    const std::string trimmed = Trim(text);
+    if (SameText(trimmed, "True")) return true;
+    if (SameText(trimmed, "False")) return false;
     int64_t whole = 0;
-    if (ParseInt64(text, whole)) return whole != 0;
-    if (ParseFloat(text, number)) return number != 0;
+    if (TryStrToInt64(text, whole)) return whole != 0;
+    if (TryStrToFloat(text, number)) return number != 0;
   }
   CastError(varBoolean);
 }
@@ -390,9 +353,9 @@ double Variant::AsDouble() const {
   if (TryNumber(number)) return number;
   if (IsStr()) {
     const std::string text = AsString();
-    if (ParseFloat(text, number)) return number;
+    if (TryStrToFloat(text, number)) return number;
     int64_t whole = 0;
-    if (ParseInt64(text, whole)) return static_cast<double>(whole);
+    if (TryStrToInt64(text, whole)) return static_cast<double>(whole);
   }
   CastError(varDouble);
 }
