@@ -1,87 +1,71 @@
 #include "runtime/alert_log.h"
 
 #include <cxxabi.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <typeinfo>
+
+#include "platform/system/clock.h"
+#include "platform/system/date_time.h"
+#include "platform/system/environment.h"
+#include "platform/system/paths.h"
+#include "platform/system/registry.h"
+#include "platform/text/code_page.h"
+#include "platform/text/format.h"
+#include "platform/text/string_utils.h"
+#include "runtime/install_key.h"
 
 namespace ravlet {
 namespace {
 
 const std::string kSeparator(34, '-');
 
-std::string Pad(long value, int digits) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%0*ld", digits, value);
-  return buf;
+// A value that is missing or not text reads as empty: the lookup then moves
+// on to its fallback instead of failing.
+std::string ReadTextValue(const qv::TRegistry& reg, std::string_view name) {
+  try {
+    return reg.ReadString(std::string(name));
+  } catch (const qv::Exception&) {
+    return "";
+  }
 }
 
-std::string ProgramFolder() {
-  std::error_code ec;
-  auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return "";
-  return exe.parent_path().string() + "/";
-}
-
-std::string TempFolder() {
-  const char* tmp = std::getenv("TMPDIR");
-  std::string folder = tmp && *tmp ? tmp : "/tmp";
-  if (folder.back() != '/') folder += '/';
+// ClientPath, else ServerPath; empty when the key cannot be opened.
+std::string ReadInstallFolder() {
+  qv::TRegistry reg(qv::HKEY_LOCAL_MACHINE);
+  if (!reg.OpenKeyReadOnly(std::string(kInstallKey))) return "";
+  std::string folder = ReadTextValue(reg, kClientPathValue);
+  if (folder.empty()) folder = ReadTextValue(reg, kServerPathValue);
   return folder;
 }
 
-std::string ToNative(std::string path) {
-  for (char& c : path)
-    if (c == '\\') c = '/';
-  return path;
+std::string DateStamp(qv::TDateTime today, std::string_view period) {
+  if (period == "M") return qv::FormatDateTime("yyyymm", today);
+  if (period == "Y") return qv::FormatDateTime("yyyy", today);
+  return qv::FormatDateTime("yyyymmdd", today);
 }
 
-struct Stamp {
-  std::tm tm{};
-  long millis = 0;
+std::string ToAnsiBytes(const std::string& utf8) {
+  std::string bytes;
+  if (qv::TryUtf8ToCodePage(utf8, qv::GetAnsiCodePage(), bytes)) return bytes;
+  return utf8;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
-Stamp NowStamp() {
-  auto now = std::chrono::system_clock::now();
-  std::time_t t = std::chrono::system_clock::to_time_t(now);
-  Stamp s;
-  localtime_r(&t, &s.tm);
-  s.millis = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
-             1000;
-  return s;
-}
-
-std::string DateStamp(const Stamp& s, std::string_view period) {
-  std::string year = Pad(s.tm.tm_year + 1900, 4);
-  if (period == "Y") return year;
-  std::string month = year + Pad(s.tm.tm_mon + 1, 2);
-  if (period == "M") return month;
-  return month + Pad(s.tm.tm_mday, 2);
-}
-
+// Appends one line ending in CR LF, creating the folder and the file when
+// they are missing.
 bool AppendLine(const std::string& folder, const std::string& fileName, const std::string& line) {
-  try {
-    std::error_code ec;
-    std::string nativeFolder = ToNative(folder);
-    if (!std::filesystem::is_directory(nativeFolder, ec)) {
-      std::filesystem::create_directories(nativeFolder, ec);
-      if (ec) return false;
-    }
-    std::ofstream out(ToNative(fileName), std::ios::binary | std::ios::app);
-    if (!out) return false;
-    out << line << "\r\n";
-    out.flush();
-    return static_cast<bool>(out);
-  } catch (...) {
-    return false;
-  }
+  if (!qv::DirectoryExists(folder) && !qv::ForceDirectories(folder)) return false;
+  std::string bytes = ToAnsiBytes(line) + "\r\n";
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(qv::ToNativePath(fileName).c_str(), "ab"));
+  if (!file) return false;
+  bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  return std::fclose(file.release()) == 0 && written;
 }
 
 std::string TypeName(const std::exception& e) {
@@ -92,49 +76,85 @@ std::string TypeName(const std::exception& e) {
   return status == 0 && demangled ? demangled.get() : raw;
 }
 
-bool IsBlank(const std::string& text) {
-  for (unsigned char c : text)
-    if (c > ' ') return false;
-  return true;
-}
-
-void WriteOtherException(const std::string& className, const std::string& message) {
-  WriteGeneratorLog("Exception is " + className + "\r\nMessage " + Pad(1, 2) + ": " + message);
-  WriteGeneratorLog("ErrorMessage Count: 1");
-}
+bool IsBlank(const std::string& text) { return qv::Trim(text).empty(); }
 
 void WriteSeparator(const std::string& location) {
   std::string part = IsBlank(location) ? "" : " on " + location + " ";
   WriteGeneratorLog(kSeparator + part + kSeparator);
 }
 
+void WriteOtherException(const std::string& className, const std::string& message) {
+  // The message is appended, not formatted: it may hold "%" itself.
+  WriteGeneratorLog(qv::Format("Exception is %s\r\nMessage %.2d: ", {className, 1}) + message);
+  WriteGeneratorLog(qv::Format("ErrorMessage Count: %d", {1}));
+}
+
+void WriteErrorLines(const qv::Exception& e) {
+  if (auto* db = dynamic_cast<const qv::EDBEngineError*>(&e)) {
+    int n = 0;
+    for (const auto& err : db->Errors) {
+      ++n;
+      WriteGeneratorLog(qv::Format("EDBEngineError Error %.2d: Code: %d, Message: %s",
+                                   {n, err.ErrorCode, err.Message}));
+    }
+    WriteGeneratorLog(qv::Format("ErrorMessage Count: %d", {n}));
+  } else if (auto* win = dynamic_cast<const qv::EWin32Error*>(&e)) {
+    WriteGeneratorLog(qv::Format("EWin32Error Error %.2d: Code: %d, Message: %s",
+                                 {1, static_cast<long long>(win->ErrorCode), win->Message()}));
+    WriteGeneratorLog(qv::Format("ErrorMessage Count: %d", {1}));
+  } else if (auto* io = dynamic_cast<const qv::EInOutError*>(&e)) {
+    WriteGeneratorLog(qv::Format("EInOutError Error %.2d: Code: %d, Message: %s",
+                                 {1, io->ErrorCode, io->Message()}));
+    WriteGeneratorLog(qv::Format("ErrorMessage Count: %d", {1}));
+  } else {
+    WriteOtherException(e.ClassName(), e.Message());
+  }
+}
+
 void WriteProgrammerMessage(const std::string& programmerMessage) {
   if (!IsBlank(programmerMessage)) WriteGeneratorLog("Programer Message: " + programmerMessage);
 }
 
+// Each item of the block is written on its own; a failed write (or a
+// formatting failure) must not stop the following ones.
+template <class Step>
+void Guarded(Step step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
 }  // namespace
 
-std::string GetLogRoot() { return ""; }
+std::string GetLogRoot() {
+  try {
+    return ReadInstallFolder();
+  } catch (...) {
+    return "";
+  }
+}
 
 std::string GetGeneratorLogRoot() {
-  std::string root = GetLogRoot();
-  if (root.empty()) root = TempFolder();
-  return root.empty() ? "C:\\Temp" : root;
+  try {
+    std::string root = ReadInstallFolder();
+    if (root.empty()) root = qv::GetTempFolder();
+    if (!root.empty()) return root;
+  } catch (...) {
+  }
+  return "C:\\Temp";
 }
 
 bool WriteAlertLog(const std::string& name, const std::string& text, std::string_view period) {
   try {
     std::string root = GetLogRoot();
-    if (root.empty()) root = ProgramFolder();
+    if (root.empty()) root = qv::GetHostProgramFolder();
     std::string folder = root + "\\Log";
-    Stamp now = NowStamp();
+    qv::TDateTime now = qv::Now();
     std::string file = folder + "\\Alert_" + name + "_" + DateStamp(now, period);
     if (name.find('.') == std::string::npos) file += ".log";
-    std::string prefix = "[" + Pad(now.tm.tm_year + 1900, 4) + "/" + Pad(now.tm.tm_mon + 1, 2) +
-                         "/" + Pad(now.tm.tm_mday, 2) + " " + Pad(now.tm.tm_hour, 2) + ":" +
-                         Pad(now.tm.tm_min, 2) + ":" + Pad(now.tm.tm_sec, 2) + ":" +
-                         Pad(now.millis, 3) + "] ";
-    return AppendLine(folder, file, prefix + text);
+    std::string line = "[" + qv::FormatDateTime("YYYY/MM/DD hh:nn:ss:zzz", now) + "] " + text;
+    return AppendLine(folder, file, line);
   } catch (...) {
     return false;
   }
@@ -143,12 +163,10 @@ bool WriteAlertLog(const std::string& name, const std::string& text, std::string
 bool WriteGeneratorLog(const std::string& text) {
   try {
     std::string folder = GetGeneratorLogRoot() + "\\Log";
-    Stamp now = NowStamp();
+    qv::TDateTime now = qv::Now();
     std::string file = folder + "\\Alert_BrammelGenerator_" + DateStamp(now, "D") + ".log";
-    std::string prefix = "[" + Pad(now.tm.tm_year + 1900, 4) + "/" + Pad(now.tm.tm_mon + 1, 2) +
-                         "/" + Pad(now.tm.tm_mday, 2) + " " + Pad(now.tm.tm_hour, 2) + ":" +
-                         Pad(now.tm.tm_min, 2) + ":" + Pad(now.tm.tm_sec, 2) + "] ";
-    return AppendLine(folder, file, prefix + text);
+    std::string line = "[" + qv::DateToStr(now) + " " + qv::TimeToStr(now) + "] " + text;
+    return AppendLine(folder, file, line);
   } catch (...) {
     return false;
   }
@@ -156,44 +174,26 @@ bool WriteGeneratorLog(const std::string& text) {
 
 void LogException(const qv::Exception* e, const std::string& location,
                   const std::string& programmerMessage) {
-  WriteSeparator(location);
+  Guarded([&] { WriteSeparator(location); });
   if (e) {
-    WriteGeneratorLog("讯息信息:");
-    if (auto* db = dynamic_cast<const qv::EDBEngineError*>(e)) {
-      int n = 0;
-      for (const auto& err : db->Errors) {
-        ++n;
-        WriteGeneratorLog("EDBEngineError Error " + Pad(n, 2) +
-                          ": Code: " + std::to_string(err.ErrorCode) + ", Message: " + err.Message);
-      }
-      WriteGeneratorLog("ErrorMessage Count: " + std::to_string(n));
-    } else if (auto* win = dynamic_cast<const qv::EWin32Error*>(e)) {
-      WriteGeneratorLog("EWin32Error Error 01: Code: " + std::to_string(win->ErrorCode) +
-                        ", Message: " + win->Message());
-      WriteGeneratorLog("ErrorMessage Count: 1");
-    } else if (auto* io = dynamic_cast<const qv::EInOutError*>(e)) {
-      WriteGeneratorLog("EInOutError Error 01: Code: " + std::to_string(io->ErrorCode) +
-                        ", Message: " + io->Message());
-      WriteGeneratorLog("ErrorMessage Count: 1");
-    } else {
-      WriteOtherException(e->ClassName(), e->Message());
-    }
+    Guarded([&] { WriteGeneratorLog("讯息信息:"); });
+    Guarded([&] { WriteErrorLines(*e); });
   }
-  WriteProgrammerMessage(programmerMessage);
+  Guarded([&] { WriteProgrammerMessage(programmerMessage); });
 }
 
 void LogException(const std::exception* e, const std::string& location,
                   const std::string& programmerMessage) {
-  if (auto* qe = dynamic_cast<const qv::Exception*>(e)) {
-    LogException(qe, location, programmerMessage);
+  if (auto* platformError = dynamic_cast<const qv::Exception*>(e)) {
+    LogException(platformError, location, programmerMessage);
     return;
   }
-  WriteSeparator(location);
+  Guarded([&] { WriteSeparator(location); });
   if (e) {
-    WriteGeneratorLog("讯息信息:");
-    WriteOtherException(TypeName(*e), e->what());
+    Guarded([&] { WriteGeneratorLog("讯息信息:"); });
+    Guarded([&] { WriteOtherException(TypeName(*e), e->what()); });
   }
-  WriteProgrammerMessage(programmerMessage);
+  Guarded([&] { WriteProgrammerMessage(programmerMessage); });
 }
 
 void LogException(std::nullptr_t, const std::string& location,
