@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/core/exception.h"
+#include "platform/system/date_time.h"
 #include "platform/text/code_page.h"
 #include "platform/text/string_utils.h"
 #include "platform/text/unicode.h"
@@ -14,49 +15,6 @@
 namespace qv {
 
 namespace {
-
-// Interim date helpers until the date unit lands.
-std::string FormatDateTime(double days) {
-  // Civil date from days since 1899-12-30 (day 25569 is 1970-01-01).
-  double whole = std::floor(days);
-  int64_t z = static_cast<int64_t>(whole) - 25569 + 719468;
-  int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  int64_t doe = z - era * 146097;
-  int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  int64_t y = yoe + era * 400;
-  int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  int64_t mp = (5 * doy + 2) / 153;
-  int64_t d = doy - (153 * mp + 2) / 5 + 1;
-  int64_t m = mp < 10 ? mp + 3 : mp - 9;
-  if (m <= 2) ++y;
-  int64_t secs = std::llround(std::fabs(days - whole) * 86400.0);
-  char buffer[128];
-  if (secs == 0) {
-    std::snprintf(buffer, sizeof buffer, "%04lld-%02lld-%02lld", static_cast<long long>(y),
-                  static_cast<long long>(m), static_cast<long long>(d));
-  } else {
-    std::snprintf(buffer, sizeof buffer, "%04lld-%02lld-%02lld %02lld:%02lld:%02lld",
-                  static_cast<long long>(y), static_cast<long long>(m), static_cast<long long>(d),
-                  static_cast<long long>(secs / 3600), static_cast<long long>(secs / 60 % 60),
-                  static_cast<long long>(secs % 60));
-  }
-  return buffer;
-}
-
-bool ParseDateTime(std::string_view text, double& days) {
-  int y = 0, m = 0, d = 0, hh = 0, nn = 0, ss = 0;
-  std::string s = Trim(text);
-  int n = std::sscanf(s.c_str(), "%d-%d-%d %d:%d:%d", &y, &m, &d, &hh, &nn, &ss);
-  if (n < 3 || m < 1 || m > 12 || d < 1 || d > 31) return false;
-  int64_t yy = m <= 2 ? y - 1 : y;
-  int64_t era = (yy >= 0 ? yy : yy - 399) / 400;
-  int64_t yoe = yy - era * 400;
-  int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-  int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  days = static_cast<double>(era * 146097 + doe - 719468 + 25569) +
-         (hh * 3600 + nn * 60 + ss) / 86400.0;
-  return true;
-}
 
 // Round half to even, as the original's Round does.
 double RoundHalfEven(double x) {
@@ -261,7 +219,7 @@ std::string Variant::AsString() const {
       return FloatToStr(wide);
     }
     case kDouble: return FloatToStr(std::get<kDouble>(value_));
-    case kDate: return FormatDateTime(std::get<kDate>(value_).days);
+    case kDate: return DateTimeToStr(std::get<kDate>(value_).days);
     case kOleStr: return Utf16ToUtf8(std::get<kOleStr>(value_));
     case kString: return AnsiToUtf8(std::get<kString>(value_).bytes);
   }
@@ -365,7 +323,7 @@ TDateTime Variant::AsDateTime() const {
   double number = 0;
   if (TryNumber(number)) return number;
   if (IsStr()) {
-    if (ParseDateTime(AsString(), number)) return number;
+    if (TryStrToDateTime(AsString(), number)) return number;
   }
   CastError(varDate);
 }

@@ -7,6 +7,7 @@
 #include <type_traits>
 
 #include "platform/core/exception.h"
+#include "platform/system/date_time.h"
 #include "platform/text/code_page.h"
 #include "platform/text/unicode.h"
 #include "platform/variant/variant.h"
@@ -318,6 +319,32 @@ TEST(VariantToDouble, ConvertibleValues) {
     EXPECT_DOUBLE_EQ(c.value.AsDouble(), c.expected);
   }
   EXPECT_THROW(Variant::Null().AsDouble(), EVariantTypeCastError);
+}
+
+TEST(VariantDates, TextAndDayCounts) {
+  ScopedFormatSettings defaults{TFormatSettings{}};
+  struct Case {
+    const char* name;
+    Variant value;
+    TDateTime days;
+  };
+  const Case cases[] = {
+      {"empty", Variant(), 0},
+      {"integer day count", Variant(45000), 45000},
+      {"fractional day count", Variant(45000.25), 45000.25},
+      {"date text", Variant("2023/03/15"), 45000},
+      {"date and time text", Variant("2023/03/15 06:00:00"), 45000.25},
+      {"narrow date text", Variant::Narrow("2023/03/16"), 45001},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_DOUBLE_EQ(c.value.AsDateTime(), c.days);
+  }
+  EXPECT_EQ(VarToStr(Variant::FromDate(45000)), "2023/03/15");
+  EXPECT_EQ(VarToStr(Variant::FromDate(45000.5)), "2023/03/15 12:00:00");
+  for (const Variant& v : {Variant("not a date"), Variant("2023/13/01"), Variant::Null()}) {
+    EXPECT_THROW(v.AsDateTime(), EVariantTypeCastError);
+  }
 }
 
 TEST(VariantAsType, ConvertsToTheRequestedKind) {
