@@ -1,6 +1,7 @@
 #include "platform/system/environment.h"
 
 #include <dlfcn.h>
+#include <link.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,6 +39,13 @@ std::string AbsolutePath(const std::string& path) {
   return path;
 }
 
+std::string ProgramFile() {
+  std::vector<char> buffer(PATH_MAX + 1);
+  ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (length <= 0) return std::string();
+  return std::string(buffer.data(), static_cast<size_t>(length));
+}
+
 }  // namespace
 
 std::string GetWindowsUserName() {
@@ -70,19 +78,18 @@ std::string GetTempFolder() {
   return WithTrailingSlash(folder);
 }
 
-std::string GetHostProgramFolder() {
-  std::vector<char> buffer(PATH_MAX + 1);
-  ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
-  if (length <= 0) return std::string();
-  return FolderOf(std::string(buffer.data(), static_cast<size_t>(length)));
-}
+std::string GetHostProgramFolder() { return FolderOf(ProgramFile()); }
 
 std::string GetModuleFileNameOf(const void* addressInModule) {
   Dl_info info{};
-  if (addressInModule == nullptr || ::dladdr(addressInModule, &info) == 0 ||
-      info.dli_fname == nullptr || *info.dli_fname == '\0') {
+  link_map* map = nullptr;
+  if (addressInModule == nullptr ||
+      ::dladdr1(addressInModule, &info, reinterpret_cast<void**>(&map), RTLD_DL_LINKMAP) == 0) {
     return std::string();
   }
+  // The program itself has no name of its own in the loader's list.
+  if (map != nullptr && (map->l_name == nullptr || *map->l_name == '\0')) return ProgramFile();
+  if (info.dli_fname == nullptr || *info.dli_fname == '\0') return std::string();
   return AbsolutePath(info.dli_fname);
 }
 

@@ -9,7 +9,7 @@
 
 namespace qv {
 
-class TStringList;
+class TStrings;
 
 class TIniFile {
  public:
@@ -33,6 +33,10 @@ class TIniFile {
   // "key=value" lines of a section, in file order.
   std::vector<std::string> ReadSectionValues(const std::string& section) const;
   std::vector<std::string> ReadSections() const;
+  // The same into a list, which is cleared first.
+  void ReadSection(const std::string& section, TStrings& keys) const;
+  void ReadSectionValues(const std::string& section, TStrings& lines) const;
+  void ReadSections(TStrings& names) const;
   bool SectionExists(const std::string& section) const;
   bool ValueExists(const std::string& section, const std::string& key) const;
 

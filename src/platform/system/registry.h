@@ -12,6 +12,8 @@
 
 namespace qv {
 
+class TStrings;
+
 QV_DECLARE_EXCEPTION(ERegistryException, Exception);
 
 enum HKEY : std::uint32_t {
@@ -65,11 +67,15 @@ class TRegistry {
   // Names of the open key's values and subkeys (empty when no key is open).
   std::vector<std::string> GetValueNames() const;
   std::vector<std::string> GetKeyNames() const;
+  // The same into a list, which is cleared first.
+  void GetValueNames(TStrings& names) const;
+  void GetKeyNames(TStrings& names) const;
   bool HasSubKeys() const;
 
  private:
   std::shared_ptr<const registry_detail::RegistryImage> image_;
   std::unique_ptr<registry_detail::KeyView> current_;
+  std::uint32_t currentRoot_ = HKEY_CURRENT_USER;
   std::string currentPath_;
 };
 
