@@ -11,7 +11,6 @@
 #include "platform/system/date_time.h"
 #include "platform/system/environment.h"
 #include "platform/system/paths.h"
-#include "platform/system/registry.h"
 #include "platform/text/code_page.h"
 #include "platform/text/format.h"
 #include "platform/text/string_utils.h"
@@ -22,23 +21,10 @@ namespace {
 
 const std::string kSeparator(34, '-');
 
-// A value that is missing or not text reads as empty: the lookup then moves
-// on to its fallback instead of failing.
-std::string ReadTextValue(const qv::TRegistry& reg, std::string_view name) {
-  try {
-    return reg.ReadString(std::string(name));
-  } catch (const qv::Exception&) {
-    return "";
-  }
-}
-
 // ClientPath, else ServerPath; empty when the key cannot be opened.
 std::string ReadInstallFolder() {
-  qv::TRegistry reg(qv::HKEY_LOCAL_MACHINE);
-  if (!reg.OpenKeyReadOnly(std::string(kInstallKey))) return "";
-  std::string folder = ReadTextValue(reg, kClientPathValue);
-  if (folder.empty()) folder = ReadTextValue(reg, kServerPathValue);
-  return folder;
+  InstallValues values = ReadInstallValues();
+  return values.ClientPath.empty() ? values.ServerPath : values.ClientPath;
 }
 
 std::string DateStamp(qv::TDateTime today, std::string_view period) {
