@@ -40,14 +40,63 @@ uint64_t AsBits(const FormatArg& arg) {
   return static_cast<uint64_t>(v);
 }
 
+// Fixed text with precision decimals. Like the original framework, the value
+// is first taken to 18 significant digits and then rounded half away from
+// zero, so 2.5 gives "3" and 0.125 gives "0.13" at two decimals.
 std::string FixedText(double value, int precision) {
+  constexpr int kSignificant = 18;
   char buffer[400];
-  const auto [ptr, ec] =
-      std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::fixed, precision);
-  if (ec != std::errc()) {
-    return std::to_string(value);
+  const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof(buffer), value,
+                                       std::chars_format::scientific, kSignificant - 1);
+  std::string_view sci(buffer, static_cast<size_t>(ptr - buffer));
+  const bool negative = sci[0] == '-';
+  if (negative) sci.remove_prefix(1);
+  const size_t e = sci.find('e');
+  int exponent = 0;
+  std::from_chars(sci.data() + e + 1 + (sci[e + 1] == '+' ? 1 : 0), sci.data() + sci.size(),
+                  exponent);
+  std::string digits;
+  for (char c : sci.substr(0, e)) {
+    if (c != '.') digits += c;
   }
-  return std::string(buffer, ptr);
+  // digits stand for 0.ddd x 10^point; keep point + precision of them.
+  int point = exponent + 1;
+  const int keep = point + precision;
+  if (keep < 0) {
+    digits.clear();
+  } else if (keep < kSignificant) {
+    const bool round_up = digits[static_cast<size_t>(keep)] >= '5';
+    digits.resize(static_cast<size_t>(keep));
+    if (round_up) {
+      int i = keep - 1;
+      while (i >= 0 && digits[static_cast<size_t>(i)] == '9') digits[static_cast<size_t>(i--)] = '0';
+      if (i >= 0) {
+        ++digits[static_cast<size_t>(i)];
+      } else {
+        digits.insert(0, 1, '1');
+        ++point;
+      }
+    }
+  }
+  if (digits.find_first_not_of('0') == std::string::npos) {
+    digits.clear();
+  }
+  // Place the digits around the decimal point, padding with zeros.
+  std::string integer_part;
+  std::string fraction;
+  for (int pos = 0; pos < point; ++pos) {
+    integer_part += pos < static_cast<int>(digits.size()) ? digits[static_cast<size_t>(pos)] : '0';
+  }
+  if (integer_part.empty()) integer_part = "0";
+  for (int pos = point; pos < point + precision; ++pos) {
+    fraction += (pos >= 0 && pos < static_cast<int>(digits.size())) ? digits[static_cast<size_t>(pos)]
+                                                                    : '0';
+  }
+  std::string out;
+  if (negative && !digits.empty()) out += '-';
+  out += integer_part;
+  if (precision > 0) out += '.' + fraction;
+  return out;
 }
 
 std::string NonFinite(double value) {
