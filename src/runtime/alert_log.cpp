@@ -62,7 +62,9 @@ std::string TypeName(const std::exception& e) {
   return status == 0 && demangled ? demangled.get() : raw;
 }
 
-bool IsBlank(const std::string& text) { return qv::Trim(text).empty(); }
+bool IsBlank(const std::string& text) {
+  return qv::Trim(text).empty();
+}
 
 void WriteSeparator(const std::string& location) {
   std::string part = IsBlank(location) ? "" : " on " + location + " ";

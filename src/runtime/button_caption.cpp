@@ -10,9 +10,9 @@ std::string ButtonCaption(const std::string& name) {
     std::string_view caption;
   };
   static constexpr Entry kCaptions[] = {
-      {"Yes", "是(&Y)"},      {"No", "否(&N)"},      {"OK", "确定"},
-      {"Cancel", "取消"},     {"Abort", "中断(&A)"}, {"Retry", "重试(&R)"},
-      {"Ignore", "忽略(&I)"}, {"All", "全部(&A)"},   {"NoToAll", "全否(&o)"},
+      {"Yes", "是(&Y)"},        {"No", "否(&N)"},      {"OK", "确定"},
+      {"Cancel", "取消"},       {"Abort", "中断(&A)"}, {"Retry", "重试(&R)"},
+      {"Ignore", "忽略(&I)"},   {"All", "全部(&A)"},   {"NoToAll", "全否(&o)"},
       {"YesToAll", "全是(&A)"}, {"Help", "帮助(&H)"},
   };
   for (const auto& entry : kCaptions)

@@ -10,9 +10,9 @@ namespace ravlet {
 inline constexpr std::string_view kInstallKey = "Software\\QVR\\Skeldor";
 
 struct InstallValues {
-  bool KeyOpened = false;   // false: the key is missing or cannot be read
-  std::string ClientPath;   // the values as stored; a missing value (or one
-  std::string ServerPath;   // that is not text) reads as empty
+  bool KeyOpened = false;  // false: the key is missing or cannot be read
+  std::string ClientPath;  // the values as stored; a missing value (or one
+  std::string ServerPath;  // that is not text) reads as empty
   std::string ProfileType;
 };
 

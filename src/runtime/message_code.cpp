@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::size_t kMaxIdDigits = 6;
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 bool IsDigits(std::string_view text) {
   if (text.empty()) return false;
@@ -34,7 +36,9 @@ int MessageCode::Number() const {
   return n;
 }
 
-std::string MessageCode::IdText() const { return (Shown ? "" : "-") + Id; }
+std::string MessageCode::IdText() const {
+  return (Shown ? "" : "-") + Id;
+}
 
 std::optional<MessageCode> ParseMessageCode(std::string_view text, std::string* why) {
   if (text.size() < 3 || text[1] != ';')
@@ -61,11 +65,12 @@ std::optional<MessageCode> ParseMessageCode(std::string_view text, std::string* 
   return code;
 }
 
-bool IsMessageCode(std::string_view text) { return ParseMessageCode(text).has_value(); }
+bool IsMessageCode(std::string_view text) {
+  return ParseMessageCode(text).has_value();
+}
 
 std::string FormatMessageCode(const MessageCode& code) {
-  if (!IsAsciiLetter(code.Type))
-    throw qv::EConvertError("Message code type must be a letter");
+  if (!IsAsciiLetter(code.Type)) throw qv::EConvertError("Message code type must be a letter");
   if (!IsDigits(code.Id) || code.Id.size() > kMaxIdDigits)
     throw qv::EConvertError("Message number '" + code.Id + "' is not 1 to 6 digits");
   std::string text(1, code.Type);

@@ -18,9 +18,9 @@ inline constexpr std::string_view kMsgRegistryKeyMissing = "E;000015";
 inline constexpr std::string_view kMsgNoApplicationServer = "E;000016";
 
 struct MessageCode {
-  char Type = 'E';                      // E, W, I, Q, C, D (any ASCII letter parses)
-  std::string Id;                       // the digits as written, without the "-"
-  bool Shown = true;                    // false when the number carried a "-"
+  char Type = 'E';                     // E, W, I, Q, C, D (any ASCII letter parses)
+  std::string Id;                      // the digits as written, without the "-"
+  bool Shown = true;                   // false when the number carried a "-"
   std::vector<std::string> Arguments;  // texts after the number, in order
 
   // The message number; 0 when Id holds no digits.

@@ -49,7 +49,9 @@ class ScopedEnv {
 // Sets the workstation's ANSI code page for its lifetime.
 class ScopedAnsiCodePage {
  public:
-  explicit ScopedAnsiCodePage(int cp) : previous_(qv::GetAnsiCodePage()) { qv::SetAnsiCodePage(cp); }
+  explicit ScopedAnsiCodePage(int cp) : previous_(qv::GetAnsiCodePage()) {
+    qv::SetAnsiCodePage(cp);
+  }
   ~ScopedAnsiCodePage() { qv::SetAnsiCodePage(previous_); }
   ScopedAnsiCodePage(const ScopedAnsiCodePage&) = delete;
   ScopedAnsiCodePage& operator=(const ScopedAnsiCodePage&) = delete;
@@ -130,7 +132,8 @@ class TempInstall {
 
  private:
   static std::filesystem::path MakeRoot() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "ravlet-install-XXXXXX").string();
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "ravlet-install-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     return pattern;
   }

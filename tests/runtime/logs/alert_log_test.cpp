@@ -19,7 +19,9 @@ using testing::ScopedAnsiCodePage;
 using testing::TempInstall;
 
 // 5 March 2024, 14:03:07.089
-qv::TDateTime Moment() { return qv::EncodeDateTime(2024, 3, 5, 14, 3, 7, 89); }
+qv::TDateTime Moment() {
+  return qv::EncodeDateTime(2024, 3, 5, 14, 3, 7, 89);
+}
 
 std::vector<std::string> SplitCrLf(const std::string& bytes) {
   std::vector<std::string> lines;
@@ -70,14 +72,10 @@ TEST_F(AlertLogTest, FileNameFollowsPeriodAndName) {
     const char* file;
   };
   const Case cases[] = {
-      {"libstrs", "D", "Alert_libstrs_20240305.log"},
-      {"libstrs", "M", "Alert_libstrs_202403.log"},
-      {"libstrs", "Y", "Alert_libstrs_2024.log"},
-      {"lower", "m", "Alert_lower_20240305.log"},
-      {"lower", "y", "Alert_lower_20240305.log"},
-      {"empty", "", "Alert_empty_20240305.log"},
-      {"long", "MM", "Alert_long_20240305.log"},
-      {"x.txt", "D", "Alert_x.txt_20240305"},
+      {"libstrs", "D", "Alert_libstrs_20240305.log"}, {"libstrs", "M", "Alert_libstrs_202403.log"},
+      {"libstrs", "Y", "Alert_libstrs_2024.log"},     {"lower", "m", "Alert_lower_20240305.log"},
+      {"lower", "y", "Alert_lower_20240305.log"},     {"empty", "", "Alert_empty_20240305.log"},
+      {"long", "MM", "Alert_long_20240305.log"},      {"x.txt", "D", "Alert_x.txt_20240305"},
       {"x.txt", "M", "Alert_x.txt_202403"},
   };
   for (const auto& c : cases) {
@@ -103,7 +101,8 @@ TEST_F(AlertLogTest, ChineseTextIsWrittenInTheAnsiCodePage) {
     std::filesystem::remove_all(install_.Path("Erp/Log"));
     ASSERT_TRUE(WriteAlertLog("libstrs", "中文", "D"));
     ASSERT_TRUE(WriteGeneratorLog("中文"));
-    EXPECT_EQ(LogFile("Alert_libstrs_20240305.log"), "[2024/03/05 14:03:07:089] " + c.bytes + "\r\n");
+    EXPECT_EQ(LogFile("Alert_libstrs_20240305.log"),
+              "[2024/03/05 14:03:07:089] " + c.bytes + "\r\n");
     EXPECT_EQ(LogFile("Alert_BrammelGenerator_20240305.log"),
               "[2024/03/05 14:03:07] " + c.bytes + "\r\n");
   }
@@ -160,7 +159,8 @@ TEST(LogRootTest, ClientPathThenServerPath) {
     EXPECT_EQ(GetGeneratorLogRoot(), *c.root ? c.root : qv::GetTempFolder());
   }
   // Another key only, and no registry file at all.
-  install.WriteRegistry("REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n\"ClientPath\"=\"C:\\\\X\"\r\n");
+  install.WriteRegistry(
+      "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Other]\r\n\"ClientPath\"=\"C:\\\\X\"\r\n");
   EXPECT_EQ(GetLogRoot(), "");
   std::filesystem::remove(install.Path("registry.reg"));
   EXPECT_EQ(GetLogRoot(), "");
@@ -171,8 +171,8 @@ TEST(LogRootTest, WithoutInstallationValuesWritersUseProgramAndTemporaryFolders)
   TempInstall install;
   qv::ScopedClock clock(Moment());
   const std::string name = "ravlet_test_" + install.Root().filename().string();
-  const std::filesystem::path programLog =
-      std::filesystem::path(qv::GetHostProgramFolder()) / "Log" / ("Alert_" + name + "_20240305.log");
+  const std::filesystem::path programLog = std::filesystem::path(qv::GetHostProgramFolder()) /
+                                           "Log" / ("Alert_" + name + "_20240305.log");
 
   ASSERT_TRUE(WriteAlertLog(name, "x", "D"));
   auto written = TempInstall::ReadNative(programLog);
@@ -191,7 +191,8 @@ std::vector<std::string> GeneratorLines(const TempInstall& install) {
   if (!bytes) return lines;
   const std::string prefix = "[2024/03/05 14:03:07] ";
   for (auto& line : SplitCrLf(qv::AnsiToUtf8(*bytes)))
-    lines.push_back(line.rfind(prefix, 0) == 0 ? line.substr(prefix.size()) : "(continued) " + line);
+    lines.push_back(line.rfind(prefix, 0) == 0 ? line.substr(prefix.size())
+                                               : "(continued) " + line);
   return lines;
 }
 
@@ -227,8 +228,8 @@ TEST_F(AlertLogTest, ExceptionBlocks) {
        &io,
        "Read",
        "",
-       {dashes + " on Read " + dashes, "讯息信息:", "EInOutError Error 01: Code: 103, Message: File not open",
-        "ErrorMessage Count: 1"}},
+       {dashes + " on Read " + dashes, "讯息信息:",
+        "EInOutError Error 01: Code: 103, Message: File not open", "ErrorMessage Count: 1"}},
       {"database error with two entries",
        &twoErrors,
        "",

@@ -37,9 +37,9 @@ TEST(MessageCodeTest, ParsesCodesAndRoundTrips) {
 }
 
 TEST(MessageCodeTest, RejectsTextsThatAreNoCodes) {
-  const char* bad[] = {"",        "E",          "E;",      "E;-",     ";000015", "1;000015",
-                       "EE;000015", "E000015",  "E;00a015", "E;1234567", "E; 000015", "E;--1",
-                       "E;+000015", "好;000015"};
+  const char* bad[] = {"",          "E",         "E;",        "E;-",      ";000015",
+                       "1;000015",  "EE;000015", "E000015",   "E;00a015", "E;1234567",
+                       "E; 000015", "E;--1",     "E;+000015", "好;000015"};
   for (const char* text : bad) {
     SCOPED_TRACE(text);
     std::string why;
