@@ -226,6 +226,7 @@ class TClientDataSet {
   void CheckActive() const;
   void CheckBrowseAndPost();
   void ApplyOrder();
+  void ReorderKeepingCurrent();
   std::vector<const TField*> ResolveFields(const std::string& fieldNames) const;
   const Variant& CurrentValue(const TField& field) const;
   Variant& EditValue(const TField& field);
