@@ -19,8 +19,7 @@ class IDispatch {
  public:
   virtual ~IDispatch() = default;
   // For PropertyPut the new value is the last argument.
-  virtual Variant Invoke(std::string_view name, DispatchKind kind,
-                         std::span<DispatchArg> args) = 0;
+  virtual Variant Invoke(std::string_view name, DispatchKind kind, std::span<DispatchArg> args) = 0;
   virtual std::string ClassName() const { return "IDispatch"; }
 };
 

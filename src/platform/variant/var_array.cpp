@@ -20,7 +20,9 @@ constexpr uint64_t kMaxElements = std::numeric_limits<int32_t>::max();
 [[noreturn]] void BadIndex() {
   throw EVariantBadIndexError("Variant or safe array index out of bounds");
 }
-[[noreturn]] void InvalidOp() { throw EVariantInvalidOpError("Invalid variant operation"); }
+[[noreturn]] void InvalidOp() {
+  throw EVariantInvalidOpError("Invalid variant operation");
+}
 
 uint64_t ElementCount(std::span<const VarArrayData::Bound> bounds) {
   uint64_t total = 1;
@@ -114,7 +116,8 @@ Variant VarArrayCreate(std::span<const int> bounds, TVarType elementType) {
   if (bounds.empty() || bounds.size() % 2 != 0) CreateError();
   Variant initial;
   switch (elementType) {
-    case varVariant: break;
+    case varVariant:
+      break;
     case varSmallint:
     case varInteger:
     case varSingle:
@@ -124,8 +127,11 @@ Variant VarArrayCreate(std::span<const int> bounds, TVarType elementType) {
     case varByte:
     case varInt64:
     case varOleStr:
-    case varString: initial = VarAsType(Variant(), elementType); break;
-    default: CreateError();
+    case varString:
+      initial = VarAsType(Variant(), elementType);
+      break;
+    default:
+      CreateError();
   }
   std::vector<VarArrayData::Bound> dims;
   for (size_t k = 0; k < bounds.size(); k += 2) {
@@ -153,8 +159,12 @@ int VarArrayDimCount(const Variant& v) noexcept {
   return data ? data->DimCount() : 0;
 }
 
-int VarArrayLowBound(const Variant& v, int dim) { return ArrayOf(v).LowBound(dim); }
-int VarArrayHighBound(const Variant& v, int dim) { return ArrayOf(v).HighBound(dim); }
+int VarArrayLowBound(const Variant& v, int dim) {
+  return ArrayOf(v).LowBound(dim);
+}
+int VarArrayHighBound(const Variant& v, int dim) {
+  return ArrayOf(v).HighBound(dim);
+}
 
 Variant VarArrayGet(const Variant& v, std::initializer_list<int> indices) {
   return v.Element(std::span<const int>(indices.begin(), indices.size()));
@@ -164,7 +174,9 @@ void VarArrayPut(Variant& v, const Variant& value, std::initializer_list<int> in
   v.Element(std::span<const int>(indices.begin(), indices.size())) = value;
 }
 
-void VarArrayRedim(Variant& v, int highBound) { ArrayOf(v).Redim(highBound); }
+void VarArrayRedim(Variant& v, int highBound) {
+  ArrayOf(v).Redim(highBound);
+}
 
 Variant& Variant::Element(std::span<const int> indices) {
   VarArrayData& data = ArrayOf(*this);
@@ -176,7 +188,9 @@ const Variant& Variant::Element(std::span<const int> indices) const {
   return data[data.Offset(indices)];
 }
 
-Variant& Variant::operator[](int index) { return Element(std::span<const int>(&index, 1)); }
+Variant& Variant::operator[](int index) {
+  return Element(std::span<const int>(&index, 1));
+}
 
 const Variant& Variant::operator[](int index) const {
   return Element(std::span<const int>(&index, 1));

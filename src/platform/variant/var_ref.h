@@ -30,10 +30,10 @@ class DispatchArg {
   DispatchArg(VarRef ref) noexcept : arg_(ref) {}
   // Anything a Variant can be made of is passed by value.
   template <class T>
-    requires(!std::is_same_v<std::remove_cvref_t<T>, VarRef> &&
-             !std::is_same_v<std::remove_cvref_t<T>, DispatchArg> &&
-             std::is_constructible_v<Variant, T>)
-  DispatchArg(T&& value) : arg_(std::in_place_type<Variant>, std::forward<T>(value)) {}
+  requires(!std::is_same_v<std::remove_cvref_t<T>, VarRef> &&
+           !std::is_same_v<std::remove_cvref_t<T>, DispatchArg> &&
+           std::is_constructible_v<Variant, T>) DispatchArg(T&& value)
+      : arg_(std::in_place_type<Variant>, std::forward<T>(value)) {}
 
   bool IsByRef() const noexcept { return arg_.index() == 1; }
   // The value, or the referenced variable; writing to it changes the caller's

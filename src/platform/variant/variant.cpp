@@ -25,15 +25,16 @@ double RoundHalfEven(double x) {
   return std::fmod(f, 2.0) == 0 ? f : f + 1;
 }
 
-[[noreturn]] void Overflow() { throw EVariantOverflowError("Variant overflow"); }
+[[noreturn]] void Overflow() {
+  throw EVariantOverflowError("Variant overflow");
+}
 
 }  // namespace
 
 // ---------------------------------------------------------------------------
 // Array box
 
-Variant::ArrayBox::ArrayBox(std::unique_ptr<VarArrayData> data) noexcept
-    : data_(std::move(data)) {}
+Variant::ArrayBox::ArrayBox(std::unique_ptr<VarArrayData> data) noexcept : data_(std::move(data)) {}
 Variant::ArrayBox::ArrayBox(const ArrayBox& other)
     : data_(std::make_unique<VarArrayData>(*other.data_)) {}
 Variant::ArrayBox::ArrayBox(ArrayBox&& other) noexcept = default;
@@ -128,20 +129,34 @@ Variant Variant::FromArrayData(std::unique_ptr<VarArrayData> data) {
 
 TVarType Variant::VarType() const noexcept {
   switch (value_.index()) {
-    case kEmpty: return varEmpty;
-    case kNull: return varNull;
-    case kSmallint: return varSmallint;
-    case kInteger: return varInteger;
-    case kSingle: return varSingle;
-    case kDouble: return varDouble;
-    case kDate: return varDate;
-    case kOleStr: return varOleStr;
-    case kDispatch: return varDispatch;
-    case kBoolean: return varBoolean;
-    case kByte: return varByte;
-    case kInt64: return varInt64;
-    case kString: return varString;
-    case kArray: return varArray | varVariant;
+    case kEmpty:
+      return varEmpty;
+    case kNull:
+      return varNull;
+    case kSmallint:
+      return varSmallint;
+    case kInteger:
+      return varInteger;
+    case kSingle:
+      return varSingle;
+    case kDouble:
+      return varDouble;
+    case kDate:
+      return varDate;
+    case kOleStr:
+      return varOleStr;
+    case kDispatch:
+      return varDispatch;
+    case kBoolean:
+      return varBoolean;
+    case kByte:
+      return varByte;
+    case kInt64:
+      return varInt64;
+    case kString:
+      return varString;
+    case kArray:
+      return varArray | varVariant;
   }
   return varEmpty;
 }
@@ -152,7 +167,8 @@ bool Variant::IsOrdinal() const noexcept {
     case kInteger:
     case kBoolean:
     case kByte:
-    case kInt64: return true;
+    case kInt64:
+      return true;
   }
   return false;
 }
@@ -160,7 +176,8 @@ bool Variant::IsOrdinal() const noexcept {
 bool Variant::IsNumeric() const noexcept {
   switch (value_.index()) {
     case kSingle:
-    case kDouble: return true;
+    case kDouble:
+      return true;
   }
   return IsOrdinal();
 }
@@ -169,9 +186,9 @@ std::string VarTypeAsText(TVarType type) {
   if (type & varByRef) return "ByRef " + VarTypeAsText(type & ~varByRef);
   if (type & varArray) return "Array " + VarTypeAsText(type & ~varArray);
   static const char* const kNames[] = {
-      "Empty",  "Null",     "Smallint", "Integer", "Single",  "Double",   "Currency",
-      "Date",   "OleStr",   "Dispatch", "Error",   "Boolean", "Variant",  "Unknown",
-      "Decimal", "$0F",     "ShortInt", "Byte",    "Word",    "LongWord", "Int64"};
+      "Empty",   "Null",   "Smallint", "Integer", "Single",  "Double",   "Currency",
+      "Date",    "OleStr", "Dispatch", "Error",   "Boolean", "Variant",  "Unknown",
+      "Decimal", "$0F",    "ShortInt", "Byte",    "Word",    "LongWord", "Int64"};
   if (type < std::size(kNames)) return kNames[type];
   if (type == varString) return "String";
   char buffer[8];
@@ -189,26 +206,48 @@ void Variant::CastError(TVarType target) const {
 
 bool Variant::TryNumber(double& out) const noexcept {
   switch (value_.index()) {
-    case kSmallint: out = std::get<kSmallint>(value_).value; return true;
-    case kInteger: out = std::get<kInteger>(value_); return true;
-    case kSingle: out = std::get<kSingle>(value_); return true;
-    case kDouble: out = std::get<kDouble>(value_); return true;
-    case kDate: out = std::get<kDate>(value_).days; return true;
-    case kBoolean: out = std::get<kBoolean>(value_) ? -1 : 0; return true;
-    case kByte: out = std::get<kByte>(value_).value; return true;
-    case kInt64: out = static_cast<double>(std::get<kInt64>(value_)); return true;
+    case kSmallint:
+      out = std::get<kSmallint>(value_).value;
+      return true;
+    case kInteger:
+      out = std::get<kInteger>(value_);
+      return true;
+    case kSingle:
+      out = std::get<kSingle>(value_);
+      return true;
+    case kDouble:
+      out = std::get<kDouble>(value_);
+      return true;
+    case kDate:
+      out = std::get<kDate>(value_).days;
+      return true;
+    case kBoolean:
+      out = std::get<kBoolean>(value_) ? -1 : 0;
+      return true;
+    case kByte:
+      out = std::get<kByte>(value_).value;
+      return true;
+    case kInt64:
+      out = static_cast<double>(std::get<kInt64>(value_));
+      return true;
   }
   return false;
 }
 
 std::string Variant::AsString() const {
   switch (value_.index()) {
-    case kEmpty: return {};
-    case kSmallint: return std::to_string(std::get<kSmallint>(value_).value);
-    case kInteger: return std::to_string(std::get<kInteger>(value_));
-    case kByte: return std::to_string(std::get<kByte>(value_).value);
-    case kInt64: return std::to_string(std::get<kInt64>(value_));
-    case kBoolean: return std::get<kBoolean>(value_) ? "True" : "False";
+    case kEmpty:
+      return {};
+    case kSmallint:
+      return std::to_string(std::get<kSmallint>(value_).value);
+    case kInteger:
+      return std::to_string(std::get<kInteger>(value_));
+    case kByte:
+      return std::to_string(std::get<kByte>(value_).value);
+    case kInt64:
+      return std::to_string(std::get<kInt64>(value_));
+    case kBoolean:
+      return std::get<kBoolean>(value_) ? "True" : "False";
     case kSingle: {
       // The shortest text of the single, not of its wider double image.
       char buffer[32];
@@ -218,10 +257,14 @@ std::string Variant::AsString() const {
       std::from_chars(buffer, end, wide);
       return FloatToStr(wide);
     }
-    case kDouble: return FloatToStr(std::get<kDouble>(value_));
-    case kDate: return DateTimeToStr(std::get<kDate>(value_).days);
-    case kOleStr: return Utf16ToUtf8(std::get<kOleStr>(value_));
-    case kString: return AnsiToUtf8(std::get<kString>(value_).bytes);
+    case kDouble:
+      return FloatToStr(std::get<kDouble>(value_));
+    case kDate:
+      return DateTimeToStr(std::get<kDate>(value_).days);
+    case kOleStr:
+      return Utf16ToUtf8(std::get<kOleStr>(value_));
+    case kString:
+      return AnsiToUtf8(std::get<kString>(value_).bytes);
   }
   CastError(varString);
 }
@@ -255,15 +298,24 @@ int64_t Variant::ToInt64Checked(int64_t min, int64_t max, TVarType target) const
     return in_range(static_cast<int64_t>(number));
   };
   switch (value_.index()) {
-    case kEmpty: return 0;
-    case kSmallint: return in_range(std::get<kSmallint>(value_).value);
-    case kInteger: return in_range(std::get<kInteger>(value_));
-    case kByte: return in_range(std::get<kByte>(value_).value);
-    case kInt64: return in_range(std::get<kInt64>(value_));
-    case kBoolean: return in_range(std::get<kBoolean>(value_) ? -1 : 0);
-    case kSingle: return rounded(std::get<kSingle>(value_));
-    case kDouble: return rounded(std::get<kDouble>(value_));
-    case kDate: return rounded(std::get<kDate>(value_).days);
+    case kEmpty:
+      return 0;
+    case kSmallint:
+      return in_range(std::get<kSmallint>(value_).value);
+    case kInteger:
+      return in_range(std::get<kInteger>(value_));
+    case kByte:
+      return in_range(std::get<kByte>(value_).value);
+    case kInt64:
+      return in_range(std::get<kInt64>(value_));
+    case kBoolean:
+      return in_range(std::get<kBoolean>(value_) ? -1 : 0);
+    case kSingle:
+      return rounded(std::get<kSingle>(value_));
+    case kDouble:
+      return rounded(std::get<kDouble>(value_));
+    case kDate:
+      return rounded(std::get<kDate>(value_).days);
     case kOleStr:
     case kString: {
       const std::string text = AsString();
@@ -340,11 +392,13 @@ Variant VarAsType(const Variant& v, TVarType type) {
     v.CastError(type);
   }
   switch (type) {
-    case varEmpty: return Variant();
+    case varEmpty:
+      return Variant();
     case varNull:
       if (v.IsEmpty() || v.IsNull()) return Variant::Null();
       break;
-    case varVariant: return v;
+    case varVariant:
+      return v;
     case varSmallint: {
       Variant r;
       r.value_.emplace<Variant::kSmallint>(
@@ -357,8 +411,10 @@ Variant VarAsType(const Variant& v, TVarType type) {
           Variant::ByteValue{static_cast<uint8_t>(v.ToInt64Checked(0, 255, type))});
       return r;
     }
-    case varInteger: return Variant(v.AsInteger());
-    case varInt64: return Variant(v.AsInt64());
+    case varInteger:
+      return Variant(v.AsInteger());
+    case varInt64:
+      return Variant(v.AsInt64());
     case varSingle: {
       double number = v.AsDouble();
       if (std::isfinite(number) && std::fabs(number) > std::numeric_limits<float>::max()) {
@@ -366,11 +422,16 @@ Variant VarAsType(const Variant& v, TVarType type) {
       }
       return Variant(static_cast<float>(number));
     }
-    case varDouble: return Variant(v.AsDouble());
-    case varDate: return Variant::FromDate(v.AsDateTime());
-    case varBoolean: return Variant(v.AsBoolean());
-    case varOleStr: return Variant(v.AsWideString());
-    case varString: return Variant::Narrow(v.AsNarrow());
+    case varDouble:
+      return Variant(v.AsDouble());
+    case varDate:
+      return Variant::FromDate(v.AsDateTime());
+    case varBoolean:
+      return Variant(v.AsBoolean());
+    case varOleStr:
+      return Variant(v.AsWideString());
+    case varString:
+      return Variant::Narrow(v.AsNarrow());
     case varDispatch:
       if (v.IsDispatch()) return v;
       break;
@@ -422,15 +483,31 @@ bool operator==(const Variant& a, const Variant& b) {
 // ---------------------------------------------------------------------------
 // Free functions
 
-TVarType VarType(const Variant& v) noexcept { return v.VarType(); }
-bool VarIsEmpty(const Variant& v) noexcept { return v.IsEmpty(); }
-bool VarIsNull(const Variant& v) noexcept { return v.IsNull(); }
-bool VarIsArray(const Variant& v) noexcept { return v.IsArray(); }
-bool VarIsStr(const Variant& v) noexcept { return v.IsStr(); }
-bool VarIsNumeric(const Variant& v) noexcept { return v.IsNumeric(); }
-bool VarIsOrdinal(const Variant& v) noexcept { return v.IsOrdinal(); }
+TVarType VarType(const Variant& v) noexcept {
+  return v.VarType();
+}
+bool VarIsEmpty(const Variant& v) noexcept {
+  return v.IsEmpty();
+}
+bool VarIsNull(const Variant& v) noexcept {
+  return v.IsNull();
+}
+bool VarIsArray(const Variant& v) noexcept {
+  return v.IsArray();
+}
+bool VarIsStr(const Variant& v) noexcept {
+  return v.IsStr();
+}
+bool VarIsNumeric(const Variant& v) noexcept {
+  return v.IsNumeric();
+}
+bool VarIsOrdinal(const Variant& v) noexcept {
+  return v.IsOrdinal();
+}
 
-std::string VarToStr(const Variant& v) { return v.IsNull() ? std::string() : v.AsString(); }
+std::string VarToStr(const Variant& v) {
+  return v.IsNull() ? std::string() : v.AsString();
+}
 
 std::u16string VarToWideStr(const Variant& v) {
   return v.IsNull() ? std::u16string() : v.AsWideString();

@@ -60,10 +60,9 @@ class Variant {
   // Signed integers up to 32 bits (and small unsigned ones) become varInteger;
   // 64-bit integers become varInt64, whatever their value.
   template <class T>
-    requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T, char> &&
-             !std::is_same_v<T, char8_t> && !std::is_same_v<T, char16_t> &&
-             !std::is_same_v<T, char32_t> && !std::is_same_v<T, wchar_t>)
-  Variant(T value) {
+  requires(std::is_integral_v<T> && !std::is_same_v<T, bool> && !std::is_same_v<T, char> &&
+           !std::is_same_v<T, char8_t> && !std::is_same_v<T, char16_t> &&
+           !std::is_same_v<T, char32_t> && !std::is_same_v<T, wchar_t>) Variant(T value) {
     if constexpr (sizeof(T) < 4 || (sizeof(T) == 4 && std::is_signed_v<T>)) {
       value_ = static_cast<int32_t>(value);
     } else if constexpr (std::is_signed_v<T>) {
@@ -85,9 +84,9 @@ class Variant {
   Variant(std::shared_ptr<IDispatch> object) noexcept : value_(std::move(object)) {}
   // Any other pointer would silently become a Boolean.
   template <class T>
-    requires(!std::is_same_v<std::remove_cv_t<T>, char> &&
-             !std::is_same_v<std::remove_cv_t<T>, char16_t>)
-  Variant(T*) = delete;
+  requires(!std::is_same_v<std::remove_cv_t<T>, char> &&
+           !std::is_same_v<std::remove_cv_t<T>, char16_t>) Variant(T*)
+  = delete;
   Variant(std::nullptr_t) = delete;
 
   TVarType VarType() const noexcept;
@@ -185,10 +184,9 @@ class Variant {
     kString,
     kArray
   };
-  using Storage =
-      std::variant<std::monostate, NullTag, SmallintValue, int32_t, float, double, DateValue,
-                   std::u16string, std::shared_ptr<IDispatch>, bool, ByteValue, int64_t,
-                   NarrowText, ArrayBox>;
+  using Storage = std::variant<std::monostate, NullTag, SmallintValue, int32_t, float, double,
+                               DateValue, std::u16string, std::shared_ptr<IDispatch>, bool,
+                               ByteValue, int64_t, NarrowText, ArrayBox>;
 
   void SetUnsigned(uint64_t value);
   [[noreturn]] void CastError(TVarType target) const;
@@ -201,7 +199,9 @@ class Variant {
   Storage value_;
 };
 
-inline bool operator!=(const Variant& a, const Variant& b) { return !(a == b); }
+inline bool operator!=(const Variant& a, const Variant& b) {
+  return !(a == b);
+}
 
 // Text of a VarType code, as the original names it ("Integer", "OleStr",
 // "Array Variant", ...).

@@ -1,3 +1,5 @@
+#include "platform/variant/dispatch.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -6,7 +8,6 @@
 
 #include "platform/core/exception.h"
 #include "platform/text/string_utils.h"
-#include "platform/variant/dispatch.h"
 #include "platform/variant/var_ref.h"
 #include "platform/variant/variant.h"
 

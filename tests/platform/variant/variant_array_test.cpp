@@ -62,12 +62,12 @@ TEST(VarArray, CreateKeepsTheGivenBounds) {
 
 TEST(VarArray, CreateRejectsBoundsThatDescribeNoArray) {
   const std::vector<int> cases[] = {
-      {},                           // no dimension
-      {1},                          // odd bound count
-      {0, 1, 2},                    // odd bound count
-      {0, -5},                      // high below low - 1
-      {INT_MIN, INT_MAX},           // more elements than an index can reach
-      {0, INT_MAX, 0, INT_MAX},     // element count overflows
+      {},                        // no dimension
+      {1},                       // odd bound count
+      {0, 1, 2},                 // odd bound count
+      {0, -5},                   // high below low - 1
+      {INT_MIN, INT_MAX},        // more elements than an index can reach
+      {0, INT_MAX, 0, INT_MAX},  // element count overflows
   };
   for (const auto& flat : cases) {
     EXPECT_THROW(VarArrayCreate(std::span<const int>(flat)), EVariantArrayCreateError);

@@ -231,7 +231,7 @@ TEST(VariantToInteger, ConvertibleValues) {
 }
 
 TEST(VariantToInteger, TextsThatAreNoNumbersRaise) {
-  const Variant cases[] = {Variant("abc"), Variant(""),        Variant("12abc"),
+  const Variant cases[] = {Variant("abc"), Variant(""),          Variant("12abc"),
                            Variant("1,5"), Variant::Narrow("x"), Variant("  ")};
   for (const Variant& v : cases) {
     SCOPED_TRACE(VarToStr(v));
@@ -257,8 +257,8 @@ TEST(VariantToInteger, NullArraysAndOverflowRaise) {
   EXPECT_THROW(Variant::Null().AsInteger(), EVariantTypeCastError);
   EXPECT_THROW(VarArrayOf({1}).AsInteger(), EVariantTypeCastError);
 
-  const Variant too_big[] = {Variant(int64_t{1} << 40), Variant(3e9), Variant("99999999999"),
-                             Variant(std::nan("")), Variant(HUGE_VAL), Variant(-2147483648.6)};
+  const Variant too_big[] = {Variant(int64_t{1} << 40), Variant(3e9),      Variant("99999999999"),
+                             Variant(std::nan("")),     Variant(HUGE_VAL), Variant(-2147483648.6)};
   for (const Variant& v : too_big) {
     SCOPED_TRACE(VarToStr(v));
     EXPECT_THROW(v.AsInteger(), EVariantOverflowError);
@@ -281,13 +281,19 @@ TEST(VariantToBoolean, ConvertibleValues) {
     bool expected;
   };
   const Case cases[] = {
-      {"empty", Variant(), false},       {"zero", Variant(0), false},
-      {"five", Variant(5), true},        {"minus one", Variant(-1), true},
-      {"zero double", Variant(0.0), false}, {"half", Variant(0.5), true},
+      {"empty", Variant(), false},
+      {"zero", Variant(0), false},
+      {"five", Variant(5), true},
+      {"minus one", Variant(-1), true},
+      {"zero double", Variant(0.0), false},
+      {"half", Variant(0.5), true},
       {"int64", Variant(int64_t{1} << 40), true},
-      {"True", Variant("True"), true},   {"true", Variant("true"), true},
-      {"FALSE", Variant("FALSE"), false}, {"zero text", Variant("0"), false},
-      {"one text", Variant("1"), true},  {"float text", Variant("0.25"), true},
+      {"True", Variant("True"), true},
+      {"true", Variant("true"), true},
+      {"FALSE", Variant("FALSE"), false},
+      {"zero text", Variant("0"), false},
+      {"one text", Variant("1"), true},
+      {"float text", Variant("0.25"), true},
       {"narrow", Variant::Narrow("False"), false},
   };
   for (const Case& c : cases) {
