@@ -1,12 +1,9 @@
 #include "platform/system/registry.h"
 
-#include <sys/stat.h>
-
 #include <cstdlib>
 #include <map>
 #include <mutex>
 
-#include "platform/system/paths.h"
 #include "platform/system/text_file.h"
 #include "platform/text/code_page.h"
 #include "platform/text/string_list.h"
@@ -361,11 +358,7 @@ std::shared_ptr<RegistryImage> ParseRegistryText(const std::string& text) {
 }
 
 struct CachedImage {
-  std::string path;
-  dev_t device = 0;
-  ino_t inode = 0;
-  off_t size = -1;
-  long long modified = 0;
+  std::string bytes;
   std::shared_ptr<const RegistryImage> image;
 };
 
@@ -380,30 +373,19 @@ CachedImage& Cache() {
 }
 
 // The registry as the file named by QVR_REGISTRY holds it now; nullptr when
-// there is no such file or it is no registry export.
+// there is no such file or it is no registry export. The file is small: it is
+// read every time, and parsed again only when its bytes have changed.
 std::shared_ptr<const RegistryImage> CurrentImage() {
   const char* configured = std::getenv("QVR_REGISTRY");
   if (configured == nullptr || *configured == '\0') return nullptr;
-  std::string path = ToNativePath(configured);
-  struct stat info {};
-  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return nullptr;
-  const long long modified = static_cast<long long>(info.st_mtim.tv_sec) * 1000000000LL +
-                             info.st_mtim.tv_nsec;
+  std::string bytes;
+  if (!ReadFileBytes(configured, bytes)) return nullptr;
   std::lock_guard<std::mutex> lock(CacheMutex());
   CachedImage& cache = Cache();
-  if (cache.image && cache.path == path && cache.device == info.st_dev &&
-      cache.inode == info.st_ino && cache.size == info.st_size && cache.modified == modified) {
-    return cache.image;
-  }
-  std::string text;
-  if (!ReadTextFile(path, text)) return nullptr;
-  std::shared_ptr<const RegistryImage> image = ParseRegistryText(text);
+  if (cache.image && cache.bytes == bytes) return cache.image;
+  std::shared_ptr<const RegistryImage> image = ParseRegistryText(DecodeTextFileBytes(bytes));
   if (image) {
-    cache.path = path;
-    cache.device = info.st_dev;
-    cache.inode = info.st_ino;
-    cache.size = info.st_size;
-    cache.modified = modified;
+    cache.bytes = std::move(bytes);
     cache.image = image;
   }
   return image;

@@ -10,7 +10,7 @@
 
 #include "platform/text/unicode.h"
 
-namespace qv::testing {
+namespace qv::test_support {
 
 class TempFolder {
  public:
@@ -78,4 +78,4 @@ class ScopedEnv {
   std::optional<std::string> previous_;
 };
 
-}  // namespace qv::testing
+}  // namespace qv::test_support
