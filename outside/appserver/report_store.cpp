@@ -245,8 +245,8 @@ UserRights ReportStore::Rights(const std::string& dbName, const std::string& use
   Statement stmt = db_.Prepare(
       "SELECT rights_code, flag1, flag2, mask, text5, text6, data2, data3, base_limit, "
       "limit_items FROM user_rights "
-      "WHERE (db_name = ?1 COLLATE NOCASE OR db_name = '*') AND (user_id = ?2 OR user_id = '*') "
-      "AND (program_code = ?3 COLLATE NOCASE OR program_code = '*') "
+      "WHERE (db_name = ?1 OR db_name = '*') AND (user_id = ?2 OR user_id = '*') "
+      "AND (program_code = ?3 OR program_code = '*') "
       "ORDER BY user_id = '*', program_code = '*', db_name = '*' LIMIT 1");
   stmt.Bind(1, dbName).Bind(2, userId).Bind(3, programCode);
   UserRights rights;

@@ -56,12 +56,13 @@ CREATE TABLE IF NOT EXISTS schemes (
 
 -- Rights of a user on a program. "*" stands for any database, user or
 -- program; the most specific row wins (user before program before database).
+-- Database names and program codes match without regard to case.
 -- mask: one Y/N per right; the seventh and eighth open the lookup windows'
 -- extra functions.
 CREATE TABLE IF NOT EXISTS user_rights (
-  db_name      TEXT NOT NULL DEFAULT '*',
+  db_name      TEXT NOT NULL COLLATE NOCASE DEFAULT '*',
   user_id      TEXT NOT NULL,
-  program_code TEXT NOT NULL,
+  program_code TEXT NOT NULL COLLATE NOCASE,
   rights_code  TEXT NOT NULL DEFAULT '',
   flag1        TEXT NOT NULL DEFAULT 'N',
   flag2        TEXT NOT NULL DEFAULT 'N',
