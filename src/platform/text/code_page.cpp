@@ -8,8 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <vector>
+#include <deque>
 
 #include "platform/core/exception.h"
 #include "platform/text/unicode.h"
@@ -39,14 +38,26 @@ const char* Utf16Name() {
 }
 
 // Code 0 is the Windows alias of the ANSI code page.
-int ResolveCodePage(int cp) { return cp == 0 ? GetAnsiCodePage() : cp; }
+int ResolveCodePage(int cp) {
+  return cp == 0 ? GetAnsiCodePage() : cp;
+}
 
 // Code pages whose bytes 0..127 are ASCII, so that pure-ASCII text converts
 // byte for byte without iconv.
 bool IsAsciiCompatible(int cp) {
   switch (cp) {
-    case 437: case 850: case 852: case 866: case 874:
-    case 932: case 936: case 949: case 950: case 20127: case 54936: case 65001:
+    case 437:
+    case 850:
+    case 852:
+    case 866:
+    case 874:
+    case 932:
+    case 936:
+    case 949:
+    case 950:
+    case 20127:
+    case 54936:
+    case 65001:
       return true;
     default:
       return (cp >= 1250 && cp <= 1258) || (cp >= 28591 && cp <= 28599) || cp == 28605;
@@ -78,43 +89,63 @@ bool IsAscii(std::u16string_view text) {
 
 enum class Direction { FromUtf16, ToUtf16 };
 
+// Stateless encodings need no flush of a shift state at the end of a text.
+bool IsStateless(int cp) {
+  return IsAsciiCompatible(cp) || cp == 1200 || cp == 1201 || cp == 12000 || cp == 12001;
+}
+
+// An open iconv descriptor. A conversion that completes leaves it in its
+// initial shift state; one cut short by an exception leaves it marked dirty,
+// and it is reset before its next use.
+struct Converter {
+  int cp;
+  Direction direction;
+  iconv_t cd;
+  bool stateless;
+  bool dirty;
+};
+
+const iconv_t kNoDescriptor = reinterpret_cast<iconv_t>(-1);
+
 // iconv descriptors are expensive to open; each thread keeps the ones it has
-// used. A code page iconv does not know is remembered with a null entry.
+// used. A code page iconv does not know is remembered too.
 class DescriptorCache {
  public:
+  DescriptorCache() = default;
+  DescriptorCache(const DescriptorCache&) = delete;
+  DescriptorCache& operator=(const DescriptorCache&) = delete;
   ~DescriptorCache() {
-    for (const Entry& e : entries_) {
-      if (e.cd != kInvalid) iconv_close(e.cd);
+    for (const Converter& c : converters_) {
+      if (c.cd != kNoDescriptor) iconv_close(c.cd);
     }
   }
 
-  // The descriptor, in its initial shift state, or kInvalid.
-  iconv_t Get(int cp, Direction direction) {
-    for (const Entry& e : entries_) {
-      if (e.cp == cp && e.direction == direction) {
-        if (e.cd != kInvalid) iconv(e.cd, nullptr, nullptr, nullptr, nullptr);
-        return e.cd;
-      }
+  // The converter in its initial state, or null when iconv lacks the code page.
+  Converter* Get(int cp, Direction direction) {
+    for (Converter& c : converters_) {
+      if (c.cp == cp && c.direction == direction) return Ready(c);
     }
-    iconv_t cd = kInvalid;
+    iconv_t cd = kNoDescriptor;
     const std::string name = CodePageName(cp);
     if (!name.empty()) {
       cd = direction == Direction::FromUtf16 ? iconv_open(name.c_str(), Utf16Name())
                                              : iconv_open(Utf16Name(), name.c_str());
     }
-    entries_.push_back({cp, direction, cd});
-    return cd;
+    converters_.push_back({cp, direction, cd, IsStateless(cp), false});
+    return Ready(converters_.back());
   }
 
-  static inline const iconv_t kInvalid = reinterpret_cast<iconv_t>(-1);
-
  private:
-  struct Entry {
-    int cp;
-    Direction direction;
-    iconv_t cd;
-  };
-  std::vector<Entry> entries_;
+  static Converter* Ready(Converter& c) {
+    if (c.cd == kNoDescriptor) return nullptr;
+    if (c.dirty) {
+      iconv(c.cd, nullptr, nullptr, nullptr, nullptr);
+      c.dirty = false;
+    }
+    return &c;
+  }
+
+  std::deque<Converter> converters_;  // stable addresses
 };
 
 DescriptorCache& Descriptors() {
@@ -130,9 +161,11 @@ DescriptorCache& Descriptors() {
 // on_invalid is called when iconv stops at input it cannot take, with the
 // remaining input; it returns the replacement and says how many bytes to skip.
 template <typename Text, typename OnInvalid>
-void RunIconv(iconv_t cd, const char* in, size_t in_left, Text& out, size_t initial_units,
+void RunIconv(Converter& converter, const char* in, size_t in_left, Text& out, size_t initial_units,
               OnInvalid on_invalid) {
   using Unit = typename Text::value_type;
+  const iconv_t cd = converter.cd;
+  converter.dirty = true;
   out.resize(initial_units < 16 ? 16 : initial_units);
   const auto bytes = [&out] { return reinterpret_cast<char*>(out.data()); };
   const auto grow = [&out](size_t extra_units) { out.resize(out.size() * 2 + extra_units); };
@@ -144,7 +177,8 @@ void RunIconv(iconv_t cd, const char* in, size_t in_left, Text& out, size_t init
     const size_t rc = iconv(cd, &src, &in_left, &dst, &out_left);
     used = static_cast<size_t>(dst - bytes());
     if (rc != static_cast<size_t>(-1)) {
-      // Flush any pending shift sequence of stateful encodings.
+      if (converter.stateless) break;
+      // Flush the pending shift sequence of a stateful encoding.
       if (iconv(cd, nullptr, nullptr, &dst, &out_left) == static_cast<size_t>(-1) &&
           errno == E2BIG) {
         grow(16);
@@ -171,11 +205,12 @@ void RunIconv(iconv_t cd, const char* in, size_t in_left, Text& out, size_t init
     if (in_left == 0) break;
   }
   out.resize(used / sizeof(Unit));
+  converter.dirty = false;
 }
 
-void ConvertFromUtf16(iconv_t cd, std::u16string_view text, std::string& out) {
+void ConvertFromUtf16(Converter& converter, std::u16string_view text, std::string& out) {
   const char* in = reinterpret_cast<const char*>(text.data());
-  RunIconv(cd, in, text.size() * sizeof(char16_t), out, text.size() * 2,
+  RunIconv(converter, in, text.size() * sizeof(char16_t), out, text.size() * 2,
            [](std::string_view rest, bool, size_t& skip) -> std::string_view {
              // A character the code page lacks, or a broken surrogate: one
              // '?' per character, as the Windows conversion does.
@@ -193,8 +228,8 @@ void ConvertFromUtf16(iconv_t cd, std::u16string_view text, std::string& out) {
            });
 }
 
-void ConvertToUtf16(iconv_t cd, std::string_view bytes, std::u16string& out) {
-  RunIconv(cd, bytes.data(), bytes.size(), out, bytes.size(),
+void ConvertToUtf16(Converter& converter, std::string_view bytes, std::u16string& out) {
+  RunIconv(converter, bytes.data(), bytes.size(), out, bytes.size(),
            [](std::string_view rest, bool truncated, size_t& skip) -> std::u16string_view {
              // An invalid byte is replaced and decoding goes on after it; a
              // truncated sequence at the end is replaced as a whole.
@@ -205,26 +240,47 @@ void ConvertToUtf16(iconv_t cd, std::string_view bytes, std::u16string& out) {
 
 }  // namespace
 
-int GetAnsiCodePage() { return AnsiCodePageSetting().load(std::memory_order_relaxed); }
+int GetAnsiCodePage() {
+  return AnsiCodePageSetting().load(std::memory_order_relaxed);
+}
 
-void SetAnsiCodePage(int cp) { AnsiCodePageSetting().store(cp, std::memory_order_relaxed); }
+void SetAnsiCodePage(int cp) {
+  AnsiCodePageSetting().store(cp, std::memory_order_relaxed);
+}
 
 std::string CodePageName(int cp) {
   cp = ResolveCodePage(cp);
   switch (cp) {
-    case 65001: return "UTF-8";
-    case 20127: return "ASCII";
-    case 1200: return "UTF-16LE";
-    case 1201: return "UTF-16BE";
-    case 12000: return "UTF-32LE";
-    case 12001: return "UTF-32BE";
-    case 54936: return "GB18030";
-    case 20866: return "KOI8-R";
-    case 21866: return "KOI8-U";
-    case 20932: return "EUC-JP";
-    case 51949: return "EUC-KR";
-    case 28605: return "ISO-8859-15";
-    default: break;
+    case 65001:
+      return "UTF-8";
+    case 20127:
+      return "ASCII";
+    case 1200:
+      return "UTF-16LE";
+    case 1201:
+      return "UTF-16BE";
+    case 12000:
+      return "UTF-32LE";
+    case 12001:
+      return "UTF-32BE";
+    case 54936:
+      return "GB18030";
+    case 20866:
+      return "KOI8-R";
+    case 21866:
+      return "KOI8-U";
+    case 20932:
+      return "EUC-JP";
+    case 51949:
+      return "EUC-KR";
+    case 50220:
+      return "ISO-2022-JP";
+    case 65000:
+      return "UTF-7";
+    case 28605:
+      return "ISO-8859-15";
+    default:
+      break;
   }
   if (cp >= 28591 && cp <= 28599) return "ISO-8859-" + std::to_string(cp - 28590);
   if (cp <= 0 || cp > 65535) return {};
@@ -233,7 +289,7 @@ std::string CodePageName(int cp) {
 
 bool IsCodePageSupported(int cp) {
   cp = ResolveCodePage(cp);
-  return Descriptors().Get(cp, Direction::FromUtf16) != DescriptorCache::kInvalid;
+  return Descriptors().Get(cp, Direction::FromUtf16) != nullptr;
 }
 
 bool TryUtf16ToCodePage(std::u16string_view text, int cp, std::string& out) {
@@ -242,8 +298,8 @@ bool TryUtf16ToCodePage(std::u16string_view text, int cp, std::string& out) {
     out = Utf16ToUtf8(text);
     return true;
   }
-  const iconv_t cd = Descriptors().Get(cp, Direction::FromUtf16);
-  if (cd == DescriptorCache::kInvalid) {
+  Converter* converter = Descriptors().Get(cp, Direction::FromUtf16);
+  if (converter == nullptr) {
     out.clear();
     return false;
   }
@@ -252,7 +308,7 @@ bool TryUtf16ToCodePage(std::u16string_view text, int cp, std::string& out) {
     for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i]);
     return true;
   }
-  ConvertFromUtf16(cd, text, out);
+  ConvertFromUtf16(*converter, text, out);
   return true;
 }
 
@@ -262,8 +318,8 @@ bool TryCodePageToUtf16(std::string_view bytes, int cp, std::u16string& out) {
     out = Utf8ToUtf16(bytes);
     return true;
   }
-  const iconv_t cd = Descriptors().Get(cp, Direction::ToUtf16);
-  if (cd == DescriptorCache::kInvalid) {
+  Converter* converter = Descriptors().Get(cp, Direction::ToUtf16);
+  if (converter == nullptr) {
     out.clear();
     return false;
   }
@@ -272,7 +328,7 @@ bool TryCodePageToUtf16(std::string_view bytes, int cp, std::u16string& out) {
     for (size_t i = 0; i < bytes.size(); ++i) out[i] = static_cast<char16_t>(bytes[i]);
     return true;
   }
-  ConvertToUtf16(cd, bytes, out);
+  ConvertToUtf16(*converter, bytes, out);
   return true;
 }
 
@@ -332,9 +388,13 @@ std::string CodePageToUtf8(std::string_view bytes, int cp) {
   return out;
 }
 
-std::string Utf8ToAnsi(std::string_view utf8) { return Utf8ToCodePage(utf8, GetAnsiCodePage()); }
+std::string Utf8ToAnsi(std::string_view utf8) {
+  return Utf8ToCodePage(utf8, GetAnsiCodePage());
+}
 
-std::string AnsiToUtf8(std::string_view bytes) { return CodePageToUtf8(bytes, GetAnsiCodePage()); }
+std::string AnsiToUtf8(std::string_view bytes) {
+  return CodePageToUtf8(bytes, GetAnsiCodePage());
+}
 
 std::string Utf16ToAnsi(std::u16string_view text) {
   return Utf16ToCodePage(text, GetAnsiCodePage());

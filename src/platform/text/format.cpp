@@ -69,7 +69,8 @@ std::string FixedText(double value, int precision) {
     digits.resize(static_cast<size_t>(keep));
     if (round_up) {
       int i = keep - 1;
-      while (i >= 0 && digits[static_cast<size_t>(i)] == '9') digits[static_cast<size_t>(i--)] = '0';
+      while (i >= 0 && digits[static_cast<size_t>(i)] == '9')
+        digits[static_cast<size_t>(i--)] = '0';
       if (i >= 0) {
         ++digits[static_cast<size_t>(i)];
       } else {
@@ -89,8 +90,9 @@ std::string FixedText(double value, int precision) {
   }
   if (integer_part.empty()) integer_part = "0";
   for (int pos = point; pos < point + precision; ++pos) {
-    fraction += (pos >= 0 && pos < static_cast<int>(digits.size())) ? digits[static_cast<size_t>(pos)]
-                                                                    : '0';
+    fraction += (pos >= 0 && pos < static_cast<int>(digits.size()))
+                    ? digits[static_cast<size_t>(pos)]
+                    : '0';
   }
   std::string out;
   if (negative && !digits.empty()) out += '-';

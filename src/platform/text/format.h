@@ -32,7 +32,9 @@ class FormatArg {
   uint64_t AsUnsigned() const { return uint_; }
   double AsFloat() const { return float_; }
   // The text of a Text argument, or the one character of a Char argument.
-  std::string_view AsText() const { return kind_ == Kind::Char ? std::string_view(&char_, 1) : text_; }
+  std::string_view AsText() const {
+    return kind_ == Kind::Char ? std::string_view(&char_, 1) : text_;
+  }
   // True for 64-bit integers: negative values print as 16 hex digits, not 8.
   bool IsWide() const { return wide_; }
 

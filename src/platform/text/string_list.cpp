@@ -27,7 +27,9 @@ class UpdateScope {
   TStrings& list_;
 };
 
-std::string OsErrorText(int error) { return std::strerror(error); }
+std::string OsErrorText(int error) {
+  return std::strerror(error);
+}
 
 }  // namespace
 
@@ -164,7 +166,9 @@ std::string TStrings::CommaText() const {
   return DelimitedTextWith(',', '"');
 }
 
-void TStrings::SetCommaText(std::string_view text) { SetDelimitedTextWith(text, ',', '"'); }
+void TStrings::SetCommaText(std::string_view text) {
+  SetDelimitedTextWith(text, ',', '"');
+}
 
 std::string TStrings::DelimitedText() const {
   return DelimitedTextWith(delimiter_, quote_char_);
@@ -193,7 +197,9 @@ std::string TStrings::DelimitedTextWith(char delimiter, char quote) const {
   return out;
 }
 
-bool TStrings::IsBlankChar(char c) { return c != '\0' && static_cast<unsigned char>(c) <= ' '; }
+bool TStrings::IsBlankChar(char c) {
+  return c != '\0' && static_cast<unsigned char>(c) <= ' ';
+}
 
 void TStrings::SetDelimitedTextWith(std::string_view text, char delimiter, char quote) {
   UpdateScope scope(*this);
@@ -330,7 +336,9 @@ void TStrings::Put(int index, const std::string& text) {
   InsertObject(index, text, object);
 }
 
-void* TStrings::GetObject(int) const { return nullptr; }
+void* TStrings::GetObject(int) const {
+  return nullptr;
+}
 
 void TStrings::PutObject(int, void*) {}
 
@@ -356,7 +364,9 @@ const std::string& TStringList::StringRef(int index) const {
   return items_[static_cast<size_t>(index)].text;
 }
 
-int TStringList::Add(const std::string& text) { return AddObject(text, nullptr); }
+int TStringList::Add(const std::string& text) {
+  return AddObject(text, nullptr);
+}
 
 int TStringList::AddObject(const std::string& text, void* object) {
   int index = Count();
@@ -388,7 +398,9 @@ void TStringList::Delete(int index) {
   Changed();
 }
 
-void TStringList::Insert(int index, const std::string& text) { InsertObject(index, text, nullptr); }
+void TStringList::Insert(int index, const std::string& text) {
+  InsertObject(index, text, nullptr);
+}
 
 void TStringList::InsertObject(int index, const std::string& text, void* object) {
   if (sorted_) throw EListError("Operation not allowed on sorted list");
@@ -472,7 +484,9 @@ void TStringList::SortItems(const TCompare& compare) {
   Changed();
 }
 
-std::string TStringList::Get(int index) const { return StringRef(index); }
+std::string TStringList::Get(int index) const {
+  return StringRef(index);
+}
 
 void TStringList::Put(int index, const std::string& text) {
   if (sorted_) throw EListError("Operation not allowed on sorted list");

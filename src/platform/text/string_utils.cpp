@@ -12,10 +12,16 @@ namespace qv {
 
 namespace {
 
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
+bool IsTrimmed(char c) {
+  return static_cast<unsigned char>(c) <= ' ';
+}
 
-char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char ToUpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
+char ToLowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -111,7 +117,9 @@ std::string LowerCase(std::string_view text) {
   return out;
 }
 
-bool SameText(std::string_view a, std::string_view b) { return EqualIgnoringCase(a, b); }
+bool SameText(std::string_view a, std::string_view b) {
+  return EqualIgnoringCase(a, b);
+}
 
 int CompareText(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());
@@ -142,7 +150,9 @@ bool ContainsText(std::string_view text, std::string_view sub) {
   return FindText(text, sub, 0, true) != std::string_view::npos;
 }
 
-std::string IntToStr(int64_t value) { return std::to_string(value); }
+std::string IntToStr(int64_t value) {
+  return std::to_string(value);
+}
 
 std::string IntToHex(int64_t value, int digits) {
   char buffer[17];
@@ -155,9 +165,13 @@ std::string IntToHex(int64_t value, int digits) {
   return out;
 }
 
-bool TryStrToInt(std::string_view text, int& value) { return ParseInteger(text, value); }
+bool TryStrToInt(std::string_view text, int& value) {
+  return ParseInteger(text, value);
+}
 
-bool TryStrToInt64(std::string_view text, int64_t& value) { return ParseInteger(text, value); }
+bool TryStrToInt64(std::string_view text, int64_t& value) {
+  return ParseInteger(text, value);
+}
 
 int StrToInt(std::string_view text) {
   int value = 0;
@@ -198,8 +212,8 @@ std::string FloatToStr(double value) {
   const size_t e_pos = sci.find('e');
   std::string_view mantissa = sci.substr(0, e_pos);
   int exponent = 0;
-  std::from_chars(sci.data() + e_pos + 1 + (sci[e_pos + 1] == '+' ? 1 : 0),
-                  sci.data() + sci.size(), exponent);
+  std::from_chars(sci.data() + e_pos + 1 + (sci[e_pos + 1] == '+' ? 1 : 0), sci.data() + sci.size(),
+                  exponent);
   std::string out;
   if (mantissa[0] == '-') {
     out += '-';
@@ -285,7 +299,9 @@ std::string StringReplace(std::string_view text, std::string_view old_pattern,
   return out;
 }
 
-int Pos(std::string_view sub, std::string_view text) { return PosEx(sub, text, 1); }
+int Pos(std::string_view sub, std::string_view text) {
+  return PosEx(sub, text, 1);
+}
 
 int PosEx(std::string_view sub, std::string_view text, int offset) {
   if (sub.empty() || offset < 1 || static_cast<size_t>(offset) > text.size()) return 0;
@@ -322,7 +338,9 @@ std::string StringOfChar(char ch, int count) {
   return count > 0 ? std::string(static_cast<size_t>(count), ch) : std::string();
 }
 
-std::string QuotedStr(std::string_view text) { return AnsiQuotedStr(text, '\''); }
+std::string QuotedStr(std::string_view text) {
+  return AnsiQuotedStr(text, '\'');
+}
 
 std::string AnsiQuotedStr(std::string_view text, char quote) {
   std::string out;

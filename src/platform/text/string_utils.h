@@ -32,7 +32,8 @@ std::string IntToStr(int64_t value);
 std::string IntToHex(int64_t value, int digits);
 
 // Leading blanks, a sign and "$", "0x" or "0X" hexadecimal are accepted;
-// nothing may follow the digits. StrToInt raises EConvertError "'abc' is not a valid integer value".
+// nothing may follow the digits. StrToInt raises EConvertError "'abc' is not a valid integer
+// value".
 int StrToInt(std::string_view text);
 int StrToIntDef(std::string_view text, int fallback);
 bool TryStrToInt(std::string_view text, int& value);

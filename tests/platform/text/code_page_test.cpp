@@ -42,6 +42,10 @@ TEST(CodePage, EncodesAndDecodesRealText) {
       {"编号 No.1", 936, "\xb1\xe0\xba\xc5 No.1"},
       {"plain ascii", 950, "plain ascii"},
       {"ü中", 65001, "\xc3\xbc\xe4\xb8\xad"},
+      // Stateful encodings must shift back to ASCII at the end of every text.
+      {"日本", 50220, "\x1b$BF|K\\\x1b(B"},
+      {"本日a", 50220, "\x1b$BK\\F|\x1b(Ba"},
+      {"選", 65000, "+kHg-"},
   };
   for (const EncodingCase& c : cases) {
     SCOPED_TRACE(std::string(c.utf8) + " in " + std::to_string(c.cp));
@@ -87,10 +91,10 @@ TEST(CodePage, MalformedBytesBecomeReplacementCharacters) {
     int cp;
     std::u16string expected;
   } cases[] = {
-      {"\xd1\xa1\xd4", 936, u"选\uFFFD"},   // lead byte cut off at the end
-      {"\x81 a", 936, u"\uFFFD a"},         // lead byte followed by no trail byte
-      {"\xff\xff", 950, u"\uFFFD\uFFFD"},   // bytes that start nothing
-      {"a\x81", 1252, u"a\uFFFD"},          // unassigned in the code page
+      {"\xd1\xa1\xd4", 936, u"选\uFFFD"},    // lead byte cut off at the end
+      {"\x81 a", 936, u"\uFFFD a"},          // lead byte followed by no trail byte
+      {"\xff\xff", 950, u"\uFFFD\uFFFD"},    // bytes that start nothing
+      {"a\x81", 1252, u"a\uFFFD"},           // unassigned in the code page
       {"\xe4\xb8", 65001, u"\uFFFD\uFFFD"},  // truncated UTF-8
       {"x\xd1", 936, u"x\uFFFD"},
   };

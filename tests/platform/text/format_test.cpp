@@ -26,7 +26,8 @@ TEST(Format, Directives) {
       {Format("%x %x %.4x", {255, -1, 10}), "FF FFFFFFFF 000A"},
       {Format("%x", {int64_t(-1)}), "FFFFFFFFFFFFFFFF"},
       {Format("%u %u", {7u, -1}), "7 4294967295"},
-      {Format("%f|%.2f|%.3f|%.2f", {1.5, 2.675, -0.1, 1e21}), "1.50|2.67|-0.100|1000000000000000000000.00"},
+      {Format("%f|%.2f|%.3f|%.2f", {1.5, 2.675, -0.1, 1e21}),
+       "1.50|2.67|-0.100|1000000000000000000000.00"},
       // Ties round away from zero; a value rounded to zero loses its sign.
       {Format("%.0f|%.2f|%.1f|%.1f", {2.5, 0.125, -0.25, -0.04}), "3|0.13|-0.3|0.0"},
       {Format("%.3f|%.1f", {9.9996, 0.96}), "10.000|1.0"},
@@ -67,7 +68,10 @@ TEST(Format, MismatchRaisesConvertError) {
       {"%5", [](const char* f) { return Format(f, {1}); }},
       {"%q", [](const char* f) { return Format(f, {1}); }},
       {"%3:s", [](const char* f) { return Format(f, {"a"}); }},
-      {"%*d", [](const char* f) { return Format(f, {"w", 1}); }},
+      {"%*d",
+       [](const char* f) {
+         return Format(f, {"w", 1});
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fmt);
@@ -75,8 +79,8 @@ TEST(Format, MismatchRaisesConvertError) {
       c.call(c.fmt);
       ADD_FAILURE() << "no exception";
     } catch (const qv::EConvertError& e) {
-      EXPECT_EQ(e.Message(), std::string("Format '") + c.fmt +
-                                 "' invalid or incompatible with argument");
+      EXPECT_EQ(e.Message(),
+                std::string("Format '") + c.fmt + "' invalid or incompatible with argument");
     }
   }
 }

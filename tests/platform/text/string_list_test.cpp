@@ -203,7 +203,9 @@ TEST(StringList, NamesAndValues) {
 TEST(StringList, NotificationsAreBatchedByUpdates) {
   TStringList list;
   Lines events;
-  list.OnChanging = [&](TStringList& l) { events.push_back("changing " + std::to_string(l.Count())); };
+  list.OnChanging = [&](TStringList& l) {
+    events.push_back("changing " + std::to_string(l.Count()));
+  };
   list.OnChange = [&](TStringList& l) { events.push_back("change " + std::to_string(l.Count())); };
   list.Add("a");
   EXPECT_EQ(events, (Lines{"changing 0", "change 1"}));

@@ -18,7 +18,8 @@ TEST(StringUtils, TrimRemovesBlanksAndControlCharactersOnly) {
       {"\r\n\x01x\x1f", "x", "x\x1f", "\r\n\x01x"},
       {"   ", "", "", ""},
       {"", "", "", ""},
-      {"\xe3\x80\x80编号\xe3\x80\x80", "\xe3\x80\x80编号\xe3\x80\x80", "\xe3\x80\x80编号\xe3\x80\x80",
+      {"\xe3\x80\x80编号\xe3\x80\x80", "\xe3\x80\x80编号\xe3\x80\x80",
+       "\xe3\x80\x80编号\xe3\x80\x80",
        "\xe3\x80\x80编号\xe3\x80\x80"},  // a full-width blank is not trimmed
       {std::string("\0a\0", 3), "a", std::string("a\0", 2), std::string("\0a", 2)},
   };
@@ -37,9 +38,9 @@ TEST(StringUtils, CaseRulesTouchAsciiLettersOnly) {
     const char *a, *b;
     int order;
   } cases[] = {
-      {"abc", "ABC", 0}, {"abc", "abd", -1}, {"ab", "abc", -1}, {"b", "A", 1},
-      {"_", "a", 1},  // compared in upper case, where '_' sorts after 'A'
-      {"É", "é", -1},  {"", "", 0},
+      {"abc", "ABC", 0}, {"abc", "abd", -1}, {"ab", "abc", -1},
+      {"b", "A", 1},     {"_", "a", 1},  // compared in upper case, where '_' sorts after 'A'
+      {"É", "é", -1},    {"", "", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.a) + " / " + c.b);
@@ -62,14 +63,26 @@ TEST(StringUtils, IntegersParseLikeTheFramework) {
     bool ok;
     int value;
   } cases[] = {
-      {"42", true, 42},          {"  -17", true, -17},    {"+8", true, 8},
-      {"$1F", true, 31},         {"0x10", true, 16},      {"-$10", true, -16},
-      {"$FFFFFFFF", true, -1},   {"2147483647", true, 2147483647},
+      {"42", true, 42},
+      {"  -17", true, -17},
+      {"+8", true, 8},
+      {"$1F", true, 31},
+      {"0x10", true, 16},
+      {"-$10", true, -16},
+      {"$FFFFFFFF", true, -1},
+      {"2147483647", true, 2147483647},
       {"-2147483648", true, std::numeric_limits<int>::min()},
-      {"2147483648", false, 0},  {"12 ", false, 0},       {"", false, 0},
-      {"-", false, 0},           {"abc", false, 0},       {"1.5", false, 0},
-      {"$", false, 0},           {"0x", false, 0},        {"$1G", false, 0},
-      {"--1", false, 0},         {"\t5", false, 0},
+      {"2147483648", false, 0},
+      {"12 ", false, 0},
+      {"", false, 0},
+      {"-", false, 0},
+      {"abc", false, 0},
+      {"1.5", false, 0},
+      {"$", false, 0},
+      {"0x", false, 0},
+      {"$1G", false, 0},
+      {"--1", false, 0},
+      {"\t5", false, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -104,9 +117,18 @@ TEST(StringUtils, FloatTextIsShortestAndReadsBack) {
     double value;
     const char* text;
   } cases[] = {
-      {1.5, "1.5"},          {2.0, "2"},           {-0.25, "-0.25"},     {0.1, "0.1"},
-      {0.0001, "0.0001"},    {0.00001, "1E-5"},    {1e15, "1E15"},       {123456789012345.0, "123456789012345"},
-      {1e20, "1E20"},        {-1.5e-7, "-1.5E-7"}, {0.0, "0"},           {100.0, "100"},
+      {1.5, "1.5"},
+      {2.0, "2"},
+      {-0.25, "-0.25"},
+      {0.1, "0.1"},
+      {0.0001, "0.0001"},
+      {0.00001, "1E-5"},
+      {1e15, "1E15"},
+      {123456789012345.0, "123456789012345"},
+      {1e20, "1E20"},
+      {-1.5e-7, "-1.5E-7"},
+      {0.0, "0"},
+      {100.0, "100"},
       {0.1 + 0.2, "0.30000000000000004"},
   };
   for (const auto& c : cases) {
@@ -123,10 +145,10 @@ TEST(StringUtils, FloatParsing) {
     bool ok;
     double value;
   } cases[] = {
-      {" 1.25 ", true, 1.25}, {"-3", true, -3},      {"+.5", true, 0.5},  {"2.", true, 2},
-      {"1e3", true, 1000},    {"1.5E-2", true, 0.015}, {"", false, 0},    {"1,5", false, 0},
-      {"inf", false, 0},      {"nan", false, 0},     {"0x1p3", false, 0}, {"1e", false, 0},
-      {"1e999", false, 0},    {"--1", false, 0},     {".", false, 0},     {"1 2", false, 0},
+      {" 1.25 ", true, 1.25}, {"-3", true, -3},        {"+.5", true, 0.5},  {"2.", true, 2},
+      {"1e3", true, 1000},    {"1.5E-2", true, 0.015}, {"", false, 0},      {"1,5", false, 0},
+      {"inf", false, 0},      {"nan", false, 0},       {"0x1p3", false, 0}, {"1e", false, 0},
+      {"1e999", false, 0},    {"--1", false, 0},       {".", false, 0},     {"1 2", false, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -172,11 +194,7 @@ TEST(StringUtils, PositionsAndFields) {
     const char* text;
     std::vector<std::string> fields;
   } cases[] = {
-      {"", {}},
-      {"a", {"a"}},
-      {"a,,b", {"a", "", "b"}},
-      {",", {"", ""}},
-      {"a,b,", {"a", "b", ""}},
+      {"", {}}, {"a", {"a"}}, {"a,,b", {"a", "", "b"}}, {",", {"", ""}}, {"a,b,", {"a", "b", ""}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -196,9 +214,9 @@ TEST(StringUtils, DisplayWidthCountsFullWidthCharactersTwice) {
     const char* text;
     int width;
   } cases[] = {
-      {"abc", 3},      {"选择", 4},       {"選擇a", 5},  {"한글", 4},
-      {"ＡＢ", 4},     {"ｱ", 1},          {"é", 1},      {"。", 2},
-      {"\xe4\xb8", 2},  // a broken sequence counts byte by byte
+      {"abc", 3}, {"选择", 4}, {"選擇a", 5}, {"한글", 4},     {"ＡＢ", 4},
+      {"ｱ", 1},   {"é", 1},    {"。", 2},    {"\xe4\xb8", 2},  // a broken sequence counts byte by
+                                                               // byte
       {"", 0},
   };
   for (const auto& c : cases) {
