@@ -188,6 +188,7 @@ TEST_F(RegistryTest, ClassesRootMergesUserAndMachineClasses) {
 }
 
 TEST_F(RegistryTest, ReadsEveryFileEncoding) {
+  const int previousCodePage = GetAnsiCodePage();
   SetAnsiCodePage(936);
   const std::string regedit4 =
       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\QVR\\Skeldor]\r\n"
@@ -212,6 +213,7 @@ TEST_F(RegistryTest, ReadsEveryFileEncoding) {
     EXPECT_EQ(reg.ReadString("Name"), "客户端");
     EXPECT_EQ(reg.ReadString("Expand"), "%T%");
   }
+  SetAnsiCodePage(previousCodePage);
 }
 
 TEST_F(RegistryTest, AFileThatIsNoExportOpensNothing) {
