@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <numeric>
@@ -304,6 +305,10 @@ void TStrings::EndUpdate() {
 }
 
 void TStrings::LoadFromFile(const std::string& path, int code_page) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored)) {
+    throw EFOpenError("Cannot open file \"" + path + "\". " + OsErrorText(EISDIR));
+  }
   std::ifstream file(path, std::ios::binary);
   if (!file) {
     throw EFOpenError("Cannot open file \"" + path + "\". " + OsErrorText(errno));
@@ -413,6 +418,18 @@ void TStringList::Exchange(int index1, int index2) {
   if (index2 < 0 || index2 >= Count()) ErrorIndex(index2);
   Changing();
   std::swap(items_[static_cast<size_t>(index1)], items_[static_cast<size_t>(index2)]);
+  Changed();
+}
+
+void TStringList::Move(int current_index, int new_index) {
+  if (current_index < 0 || current_index >= Count()) ErrorIndex(current_index);
+  if (new_index < 0 || new_index >= Count()) ErrorIndex(new_index);
+  if (current_index == new_index) return;
+  if (sorted_) throw EListError("Operation not allowed on sorted list");
+  Changing();
+  Item item = std::move(items_[static_cast<size_t>(current_index)]);
+  items_.erase(items_.begin() + current_index);
+  items_.insert(items_.begin() + new_index, std::move(item));
   Changed();
 }
 

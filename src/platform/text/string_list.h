@@ -133,6 +133,8 @@ class TStringList : public TStrings {
   void Insert(int index, const std::string& text) override;
   void InsertObject(int index, const std::string& text, void* object) override;
   void Exchange(int index1, int index2) override;
+  // A sorted list refuses before anything is moved.
+  void Move(int current_index, int new_index) override;
   int IndexOf(std::string_view text) const override;
   // Binary search of a sorted list: true and the index of the first match, or
   // false and the index where the text would be inserted.

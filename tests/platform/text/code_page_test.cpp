@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -168,6 +169,27 @@ TEST(CodePage, ConversionsInParallelThreadsStayApart) {
   b.join();
   EXPECT_TRUE(ok936);
   EXPECT_TRUE(ok950);
+}
+
+// The environment is read once, at the first use, so each case runs in a
+// fresh copy of this program.
+TEST(AnsiCodePageStartup, EnvironmentSetsTheInitialValue) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  const struct {
+    const char* value;  // null: variable unset
+    int expected;
+  } cases[] = {{"950", 950}, {"1252", 1252}, {"junk", 936}, {"", 936}, {nullptr, 936}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value ? c.value : "(unset)");
+    if (c.value) {
+      setenv("QVR_ANSI_CODEPAGE", c.value, 1);
+    } else {
+      unsetenv("QVR_ANSI_CODEPAGE");
+    }
+    EXPECT_EXIT(std::exit(qv::GetAnsiCodePage() == c.expected ? 0 : 1),
+                ::testing::ExitedWithCode(0), "");
+  }
+  unsetenv("QVR_ANSI_CODEPAGE");
 }
 
 TEST_F(AnsiCodePageTest, AnsiConversionsFollowTheSetting) {

@@ -253,6 +253,13 @@ TEST(StringList, AssignAddStringsExchangeAndMove) {
   EXPECT_EQ(target.Objects(3), &tag);
   target.Assign(target);
   EXPECT_EQ(target.Count(), 4);
+
+  // Moving within a sorted list is refused without losing the line.
+  TStringList sorted;
+  Fill(sorted, {"b", "a", "c"});
+  sorted.SetSorted(true);
+  EXPECT_THROW(sorted.Move(0, 2), qv::EListError);
+  EXPECT_EQ(sorted.ToVector(), (Lines{"a", "b", "c"}));
 }
 
 class StringListFileTest : public ::testing::Test {
@@ -297,6 +304,7 @@ TEST_F(StringListFileTest, MissingFilesRaiseOpenErrors) {
   TStringList list;
   list.Add("kept");
   EXPECT_THROW(list.LoadFromFile((dir_ / "missing.txt").string()), qv::EFOpenError);
+  EXPECT_THROW(list.LoadFromFile(dir_.string()), qv::EFOpenError);
   EXPECT_EQ(list.ToVector(), (Lines{"kept"}));
   EXPECT_THROW(list.SaveToFile((dir_ / "no" / "such" / "dir.txt").string()), qv::EFOpenError);
   EXPECT_THROW(list.SaveToFile((dir_ / "x.txt").string(), 12345), qv::EConvertError);

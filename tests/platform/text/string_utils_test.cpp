@@ -214,9 +214,16 @@ TEST(StringUtils, DisplayWidthCountsFullWidthCharactersTwice) {
     const char* text;
     int width;
   } cases[] = {
-      {"abc", 3}, {"选择", 4}, {"選擇a", 5}, {"한글", 4},     {"ＡＢ", 4},
-      {"ｱ", 1},   {"é", 1},    {"。", 2},    {"\xe4\xb8", 2},  // a broken sequence counts byte by
-                                                               // byte
+      {"abc", 3},
+      {"选择", 4},
+      {"選擇a", 5},
+      {"한글", 4},
+      {"ＡＢ", 4},
+      {"ｱ", 1},
+      {"é", 1},
+      {"。", 2},
+      {"\xe4\xb8", 2},  // a broken sequence counts byte by
+                        // byte
       {"", 0},
   };
   for (const auto& c : cases) {
