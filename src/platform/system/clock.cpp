@@ -1,9 +1,10 @@
 #include "platform/system/clock.h"
 
+#include <sys/time.h>
+
 #include <cmath>
 #include <ctime>
 #include <mutex>
-#include <sys/time.h>
 
 namespace qv {
 namespace {
@@ -48,19 +49,29 @@ TDateTime Now() {
   return clock ? clock() : SystemNow();
 }
 
-TDateTime Date() { return DateOf(Now()); }
+TDateTime Date() {
+  return DateOf(Now());
+}
 
-TDateTime Time() { return TimeOf(Now()); }
+TDateTime Time() {
+  return TimeOf(Now());
+}
 
-void SetClock(std::function<TDateTime()> clock) { ExchangeClock(std::move(clock)); }
+void SetClock(std::function<TDateTime()> clock) {
+  ExchangeClock(std::move(clock));
+}
 
-void ResetClock() { ExchangeClock(nullptr); }
+void ResetClock() {
+  ExchangeClock(nullptr);
+}
 
 ScopedClock::ScopedClock(TDateTime fixed) : ScopedClock([fixed] { return fixed; }) {}
 
 ScopedClock::ScopedClock(std::function<TDateTime()> clock)
     : previous_(ExchangeClock(std::move(clock))) {}
 
-ScopedClock::~ScopedClock() { ExchangeClock(std::move(previous_)); }
+ScopedClock::~ScopedClock() {
+  ExchangeClock(std::move(previous_));
+}
 
 }  // namespace qv

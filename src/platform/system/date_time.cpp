@@ -58,7 +58,9 @@ bool SplitValue(TDateTime value, long long& days, long long& msecOfDay) {
   return true;
 }
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char UpperAscii(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 bool StartsWithNoCase(const std::string& text, size_t pos, const char* prefix) {
   for (size_t i = 0; prefix[i] != '\0'; ++i) {
@@ -116,9 +118,9 @@ class DateTimeFormatter {
       }
       char upper = UpperAscii(c);
       if (upper == 'H') return false;
-      if (upper == 'A' && (StartsWithNoCase(format, pos, "AM/PM") ||
-                           StartsWithNoCase(format, pos, "A/P") ||
-                           StartsWithNoCase(format, pos, "AMPM"))) {
+      if (upper == 'A' &&
+          (StartsWithNoCase(format, pos, "AM/PM") || StartsWithNoCase(format, pos, "A/P") ||
+           StartsWithNoCase(format, pos, "AMPM"))) {
         return true;
       }
       ++pos;
@@ -137,7 +139,8 @@ class DateTimeFormatter {
       }
       size_t count = 1;
       auto countRun = [&] {
-        while (pos + count < format.size() && UpperAscii(format[pos + count]) == UpperAscii(starter))
+        while (pos + count < format.size() &&
+               UpperAscii(format[pos + count]) == UpperAscii(starter))
           ++count;
       };
       switch (token) {
@@ -424,9 +427,13 @@ ScopedFormatSettings::ScopedFormatSettings(const TFormatSettings& settings)
   SetFormatSettings(settings);
 }
 
-ScopedFormatSettings::~ScopedFormatSettings() { SetFormatSettings(previous_); }
+ScopedFormatSettings::~ScopedFormatSettings() {
+  SetFormatSettings(previous_);
+}
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int year) {
+  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int DaysInAMonth(int year, int month) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -446,9 +453,9 @@ bool IsValidTime(int hour, int min, int sec, int msec) {
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& date) {
   if (!IsValidDate(year, month, day)) return false;
-  date = static_cast<TDateTime>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                              static_cast<unsigned>(day)) +
-                                kUnixToSerial);
+  date = static_cast<TDateTime>(
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) +
+      kUnixToSerial);
   return true;
 }
 
@@ -515,8 +522,8 @@ TDateTime EncodeDateTime(int year, int month, int day, int hour, int min, int se
   return date >= 0 ? date + time : date - time;
 }
 
-void DecodeDateTime(TDateTime value, int& year, int& month, int& day, int& hour, int& min,
-                    int& sec, int& msec) {
+void DecodeDateTime(TDateTime value, int& year, int& month, int& day, int& hour, int& min, int& sec,
+                    int& msec) {
   DecodeDate(value, year, month, day);
   DecodeTime(value, hour, min, sec, msec);
 }
@@ -541,7 +548,9 @@ TDateTime IncMonth(TDateTime date, int months) {
   return result >= 0 ? result + time : result - time;
 }
 
-TDateTime IncDay(TDateTime date, int days) { return date + days; }
+TDateTime IncDay(TDateTime date, int days) {
+  return date + days;
+}
 
 TDateTime DateOf(TDateTime value) {
   long long days = 0, msec = 0;
@@ -564,11 +573,17 @@ std::string FormatDateTime(const std::string& format, TDateTime value,
   return DateTimeFormatter(value, settings).Format(format);
 }
 
-std::string DateToStr(TDateTime date) { return FormatDateTime("ddddd", date); }
+std::string DateToStr(TDateTime date) {
+  return FormatDateTime("ddddd", date);
+}
 
-std::string TimeToStr(TDateTime time) { return FormatDateTime("tt", time); }
+std::string TimeToStr(TDateTime time) {
+  return FormatDateTime("tt", time);
+}
 
-std::string DateTimeToStr(TDateTime value) { return FormatDateTime("c", value); }
+std::string DateTimeToStr(TDateTime value) {
+  return FormatDateTime("c", value);
+}
 
 bool TryStrToDate(const std::string& text, TDateTime& date) {
   return TryStrToDate(text, date, GetFormatSettings());

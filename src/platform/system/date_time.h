@@ -75,8 +75,8 @@ bool TryEncodeDateTime(int year, int month, int day, int hour, int min, int sec,
                        TDateTime& value);
 // Raises EConvertError on an invalid date or time.
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int min, int sec, int msec);
-void DecodeDateTime(TDateTime value, int& year, int& month, int& day, int& hour, int& min,
-                    int& sec, int& msec);
+void DecodeDateTime(TDateTime value, int& year, int& month, int& day, int& hour, int& min, int& sec,
+                    int& msec);
 
 // 1 = Sunday … 7 = Saturday.
 int DayOfWeek(TDateTime date);

@@ -88,8 +88,8 @@ void* OpenLibrary(const std::string& name, std::string& loadedFile, std::string&
   }
   std::string tried;
   for (const std::string& candidate : candidates) tried += (tried.empty() ? "" : ", ") + candidate;
-  error = "Cannot load library '" + name + "': " +
-          (failure.empty() ? "no file " + tried + " was found" : failure);
+  error = "Cannot load library '" + name +
+          "': " + (failure.empty() ? "no file " + tried + " was found" : failure);
   return nullptr;
 }
 
@@ -106,12 +106,16 @@ std::unique_ptr<TDynamicLibrary> TDynamicLibrary::Load(const std::string& name) 
   return std::unique_ptr<TDynamicLibrary>(new TDynamicLibrary(handle, name, fileName));
 }
 
-std::string TDynamicLibrary::LastError() { return lastError; }
+std::string TDynamicLibrary::LastError() {
+  return lastError;
+}
 
 TDynamicLibrary::TDynamicLibrary(void* handle, std::string name, std::string fileName)
     : handle_(handle), name_(std::move(name)), fileName_(std::move(fileName)) {}
 
-TDynamicLibrary::~TDynamicLibrary() { ::dlclose(handle_); }
+TDynamicLibrary::~TDynamicLibrary() {
+  ::dlclose(handle_);
+}
 
 void* TDynamicLibrary::GetProcAddress(const std::string& exportName) const {
   if (exportName.empty()) return nullptr;
@@ -126,7 +130,9 @@ HMODULE LoadLibrary(const std::string& name) {
   return handle;
 }
 
-bool FreeLibrary(HMODULE module) { return module != nullptr && ::dlclose(module) == 0; }
+bool FreeLibrary(HMODULE module) {
+  return module != nullptr && ::dlclose(module) == 0;
+}
 
 void* GetProcAddress(HMODULE module, const std::string& exportName) {
   if (module == nullptr || exportName.empty()) return nullptr;

@@ -78,7 +78,9 @@ std::string GetTempFolder() {
   return WithTrailingSlash(folder);
 }
 
-std::string GetHostProgramFolder() { return FolderOf(ProgramFile()); }
+std::string GetHostProgramFolder() {
+  return FolderOf(ProgramFile());
+}
 
 std::string GetModuleFileNameOf(const void* addressInModule) {
   Dl_info info{};

@@ -185,7 +185,9 @@ void TIniFile::ReadSectionValues(const std::string& section, TStrings& lines) co
   Fill(lines, ReadSectionValues(section));
 }
 
-void TIniFile::ReadSections(TStrings& names) const { Fill(names, ReadSections()); }
+void TIniFile::ReadSections(TStrings& names) const {
+  Fill(names, ReadSections());
+}
 
 bool TIniFile::SectionExists(const std::string& section) const {
   return FindSection(section) != nullptr;

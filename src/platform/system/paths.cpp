@@ -15,11 +15,19 @@
 namespace qv {
 namespace {
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-bool IsPathDelimiter(char c) { return IsSeparator(c) || c == ':'; }
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsSeparator(char c) {
+  return c == '\\' || c == '/';
+}
+bool IsPathDelimiter(char c) {
+  return IsSeparator(c) || c == ':';
+}
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string AsciiUpper(std::string text) {
   for (char& c : text) c = AsciiUpper(c);
@@ -222,7 +230,9 @@ std::string ExcludeTrailingPathDelimiter(const std::string& path) {
   return ExcludeTrailingBackslash(path);
 }
 
-bool HasDrivePrefix(const std::string& path) { return IsDrivePath(path) || IsUncPath(path); }
+bool HasDrivePrefix(const std::string& path) {
+  return IsDrivePath(path) || IsUncPath(path);
+}
 
 void SetDriveMapping(const std::string& driveOrShare, const std::string& nativeFolder) {
   std::lock_guard<std::mutex> lock(MappingMutex());

@@ -344,7 +344,8 @@ std::shared_ptr<RegistryImage> ParseRegistryText(const std::string& text) {
       if (parts.empty() || !RootFromName(parts[0], root)) continue;
       RegKey* key = &image->roots[root];
       if (remove) {
-        for (size_t k = 1; key != nullptr && k + 1 < parts.size(); ++k) key = key->FindChild(parts[k]);
+        for (size_t k = 1; key != nullptr && k + 1 < parts.size(); ++k)
+          key = key->FindChild(parts[k]);
         if (key != nullptr && parts.size() > 1) key->RemoveChild(parts.back());
         continue;
       }
@@ -352,7 +353,8 @@ std::shared_ptr<RegistryImage> ParseRegistryText(const std::string& text) {
       current = key;
       continue;
     }
-    if (current != nullptr && (line[0] == '"' || line[0] == '@')) ApplyValueLine(line, *current, wide);
+    if (current != nullptr && (line[0] == '"' || line[0] == '@'))
+      ApplyValueLine(line, *current, wide);
   }
   return image;
 }
@@ -481,7 +483,9 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
   return true;
 }
 
-bool TRegistry::OpenKeyReadOnly(const std::string& key) { return OpenKey(key, false); }
+bool TRegistry::OpenKeyReadOnly(const std::string& key) {
+  return OpenKey(key, false);
+}
 
 void TRegistry::CloseKey() {
   current_.reset();
@@ -489,7 +493,9 @@ void TRegistry::CloseKey() {
   currentPath_.clear();
 }
 
-bool TRegistry::HasOpenKey() const { return current_ != nullptr; }
+bool TRegistry::HasOpenKey() const {
+  return current_ != nullptr;
+}
 
 bool TRegistry::KeyExists(const std::string& key) {
   std::shared_ptr<const RegistryImage> image = CurrentImage();
@@ -532,7 +538,9 @@ int TRegistry::ReadInteger(const std::string& name) const {
   return static_cast<int>(value->dword);
 }
 
-bool TRegistry::ReadBool(const std::string& name) const { return ReadInteger(name) != 0; }
+bool TRegistry::ReadBool(const std::string& name) const {
+  return ReadInteger(name) != 0;
+}
 
 std::vector<std::uint8_t> TRegistry::ReadBinaryData(const std::string& name) const {
   const RegValue* value = FindValue(current_.get(), name);

@@ -16,9 +16,9 @@ TEST(DateTimeTest, EncodesKnownDayNumbers) {
     int y, m, d;
     double serial;
   } cases[] = {
-      {1899, 12, 30, 0},      {1900, 1, 1, 2},        {1970, 1, 1, 25569},
-      {2000, 1, 1, 36526},    {2024, 2, 29, 45351},   {1899, 12, 29, -1},
-      {1, 1, 1, -693593},     {9999, 12, 31, 2958465}, {1600, 3, 1, -109511},
+      {1899, 12, 30, 0},   {1900, 1, 1, 2},         {1970, 1, 1, 25569},
+      {2000, 1, 1, 36526}, {2024, 2, 29, 45351},    {1899, 12, 29, -1},
+      {1, 1, 1, -693593},  {9999, 12, 31, 2958465}, {1600, 3, 1, -109511},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.y) + "-" + std::to_string(c.m) + "-" + std::to_string(c.d));
@@ -102,19 +102,19 @@ TEST(DateTimeTest, NonFiniteValuesDecodeAsZeroWithoutFailing) {
 }
 
 TEST(DateTimeTest, DayOfWeekCountsFromSunday) {
-  EXPECT_EQ(DayOfWeek(0), 7);                         // 1899-12-30, a Saturday
-  EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 3)), 1);    // Sunday
+  EXPECT_EQ(DayOfWeek(0), 7);                       // 1899-12-30, a Saturday
+  EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 3)), 1);  // Sunday
   EXPECT_EQ(DayOfWeek(EncodeDate(2024, 3, 5) + 0.9), 3);
-  EXPECT_EQ(DayOfWeek(-1.5), 6);                      // 1899-12-29, a Friday
-  EXPECT_EQ(DayOfWeek(EncodeDate(1, 1, 1)), 2);       // Monday
+  EXPECT_EQ(DayOfWeek(-1.5), 6);                 // 1899-12-29, a Friday
+  EXPECT_EQ(DayOfWeek(EncodeDate(1, 1, 1)), 2);  // Monday
 }
 
 TEST(DateTimeTest, IncMonthClampsTheDayAndKeepsTheTime) {
   const struct {
     int y, m, d, months, ry, rm, rd;
   } cases[] = {
-      {2024, 1, 31, 1, 2024, 2, 29},   {2023, 1, 31, 1, 2023, 2, 28},
-      {2024, 3, 31, -1, 2024, 2, 29},  {2024, 12, 15, 1, 2025, 1, 15},
+      {2024, 1, 31, 1, 2024, 2, 29},    {2023, 1, 31, 1, 2023, 2, 28},
+      {2024, 3, 31, -1, 2024, 2, 29},   {2024, 12, 15, 1, 2025, 1, 15},
       {2024, 1, 15, -13, 2022, 12, 15}, {2024, 5, 31, 0, 2024, 5, 31},
       {2024, 8, 31, 25, 2026, 9, 30},
   };

@@ -12,12 +12,14 @@
 namespace qv {
 namespace {
 
-using ::testing::HasSubstr;
 using test_support::TempFolder;
+using ::testing::HasSubstr;
 
 using AddFunction = int(int, int);
 
-std::string BuiltSample() { return GetHostProgramFolder() + "QvSampleLib.so"; }
+std::string BuiltSample() {
+  return GetHostProgramFolder() + "QvSampleLib.so";
+}
 
 TEST(DynamicLibraryTest, FindsALibraryByItsWindowsNameNextToTheProgram) {
   for (const char* name : {"QvSampleLib.dll", "qvsamplelib.DLL", "QvSampleLib", "QvSampleLib.so"}) {
@@ -36,9 +38,7 @@ TEST(DynamicLibraryTest, TriesTheSoThenTheDllThenTheLibName) {
   TempFolder folder;
   const std::string dir = folder.Path() + "/Bin/";
   std::filesystem::create_directories(dir);
-  const struct {
-    const char* addFile;
-  } steps[] = {{"libPlugin.so"}, {"Plugin.dll"}, {"Plugin.so"}};
+  const struct { const char* addFile; } steps[] = {{"libPlugin.so"}, {"Plugin.dll"}, {"Plugin.so"}};
   for (const auto& step : steps) {
     std::filesystem::copy_file(BuiltSample(), dir + step.addFile);
     auto library = TDynamicLibrary::Load(folder.Path() + "/bin/PLUGIN.dll");

@@ -11,8 +11,8 @@
 namespace qv {
 namespace {
 
-using ::testing::ElementsAre;
 using test_support::TempFolder;
+using ::testing::ElementsAre;
 
 const std::string kProfile = std::string(
                                  "; a comment\r\n"
@@ -59,14 +59,22 @@ TEST_F(IniFileTest, ReadsValuesWithTheProfileRules) {
     const char* key;
     const char* expected;
   } cases[] = {
-      {"Database", "Server", "db01"},   {"DATABASE", "server", "db01"},
-      {" database ", " Server ", "db01"}, {"Database", "Timeout", "30"},
-      {"Database", "Quoted", "  padded  "}, {"Database", "Single", "'kept'"},
-      {"Database", "HalfQuote", "\"open"}, {"Database", "Empty", ""},
-      {"Database", "Extra", "merged"},  {"Paths", "Log", "C:\\QVR\\Log\\"},
-      {"Binary", "Key", "after junk"},  {"Database", "Missing", "<default>"},
-      {"Nowhere", "Server", "<default>"}, {"Database", "orphan", "<default>"},
-      {"Paths", "Leak", "<default>"},   {"Database", "Leak", "<default>"},
+      {"Database", "Server", "db01"},
+      {"DATABASE", "server", "db01"},
+      {" database ", " Server ", "db01"},
+      {"Database", "Timeout", "30"},
+      {"Database", "Quoted", "  padded  "},
+      {"Database", "Single", "'kept'"},
+      {"Database", "HalfQuote", "\"open"},
+      {"Database", "Empty", ""},
+      {"Database", "Extra", "merged"},
+      {"Paths", "Log", "C:\\QVR\\Log\\"},
+      {"Binary", "Key", "after junk"},
+      {"Database", "Missing", "<default>"},
+      {"Nowhere", "Server", "<default>"},
+      {"Database", "orphan", "<default>"},
+      {"Paths", "Leak", "<default>"},
+      {"Database", "Leak", "<default>"},
       {"Database", "no equals sign here", "<default>"},
   };
   for (const auto& c : cases) {
@@ -81,9 +89,9 @@ TEST_F(IniFileTest, ReadsIntegersAndBooleans) {
     const char* key;
     int expected;
   } cases[] = {
-      {"Port", 31},     {"Timeout", 30}, {"Negative", -5}, {"Plus", 7},
-      {"Bad", -1},      {"Huge", -1},    {"HexBad", -1},   {"HexAll", -1},
-      {"Word", -1},     {"Empty", -1},   {"Server", -1},   {"Missing", -1},
+      {"Port", 31}, {"Timeout", 30}, {"Negative", -5}, {"Plus", 7},
+      {"Bad", -1},  {"Huge", -1},    {"HexBad", -1},   {"HexAll", -1},
+      {"Word", -1}, {"Empty", -1},   {"Server", -1},   {"Missing", -1},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ini.ReadInteger("Database", c.key, -1), c.expected) << c.key;
@@ -101,9 +109,9 @@ TEST_F(IniFileTest, ListsSectionsAndKeysInFileOrder) {
   EXPECT_THAT(ini.ReadSection("paths"), ElementsAre("Log"));
   EXPECT_THAT(ini.ReadSectionValues("Paths"), ElementsAre("Log=C:\\QVR\\Log\\"));
   std::vector<std::string> keys = ini.ReadSection("Database");
-  EXPECT_THAT(keys, ElementsAre("Server", "Port", "Timeout", "Negative", "Plus", "Bad", "Huge",
-                                "HexBad", "HexAll", "Word", "Quoted", "Single", "HalfQuote", "Empty",
-                                "Extra"));
+  EXPECT_THAT(keys,
+              ElementsAre("Server", "Port", "Timeout", "Negative", "Plus", "Bad", "Huge", "HexBad",
+                          "HexAll", "Word", "Quoted", "Single", "HalfQuote", "Empty", "Extra"));
   EXPECT_EQ(ini.ReadSectionValues("Database").front(), "Server=db01");
   EXPECT_TRUE(ini.ReadSection("Empty").empty());
   EXPECT_TRUE(ini.ReadSection("Missing").empty());

@@ -51,8 +51,8 @@ TEST(PathTextTest, ChangesExtensionsAndTrailingSeparators) {
     const char* included;
     const char* excluded;
   } cases[] = {
-      {"C:\\a", "C:\\a\\", "C:\\a"},  {"C:\\a\\", "C:\\a\\", "C:\\a"},
-      {"/opt/", "/opt/", "/opt"},     {"", "\\", ""},
+      {"C:\\a", "C:\\a\\", "C:\\a"}, {"C:\\a\\", "C:\\a\\", "C:\\a"},
+      {"/opt/", "/opt/", "/opt"},    {"", "\\", ""},
       {"Log", "Log\\", "Log"},
   };
   for (const auto& c : cases) {

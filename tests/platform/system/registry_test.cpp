@@ -3,17 +3,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "platform/system/testing_support.h"
 #include "platform/text/code_page.h"
 #include "platform/text/string_list.h"
-#include "platform/system/testing_support.h"
 
 namespace qv {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
 using test_support::ScopedEnv;
 using test_support::TempFolder;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 
 // A version 5.00 export with every kind of line the reader has to handle.
 const char* const kExport = R"(Windows Registry Editor Version 5.00
@@ -101,8 +101,11 @@ TEST_F(RegistryExportTest, WrongTypesAndMissingIntegersRaiseWithTheValueName) {
   const struct {
     const char* name;
     bool asInteger;
-  } cases[] = {{"ClientPath", true}, {"Blob", true}, {"Missing", true},
-               {"ProfileType", false}, {"Blob", false}};
+  } cases[] = {{"ClientPath", true},
+               {"Blob", true},
+               {"Missing", true},
+               {"ProfileType", false},
+               {"Blob", false}};
   for (const auto& c : cases) {
     try {
       if (c.asInteger) {
@@ -122,8 +125,8 @@ TEST_F(RegistryExportTest, SkipsDeletedAndMalformedValues) {
   for (const char* name : {"Removed", "Broken", "NoValue", "BadDword", "LongDword"}) {
     EXPECT_FALSE(reg_.ValueExists(name)) << name;
   }
-  EXPECT_THAT(reg_.GetValueNames(), ElementsAre("ClientPath", "ProfileType", "Quoted", "Chinese",
-                                                "", "Expand", "Blob"));
+  EXPECT_THAT(reg_.GetValueNames(),
+              ElementsAre("ClientPath", "ProfileType", "Quoted", "Chinese", "", "Expand", "Blob"));
 }
 
 TEST_F(RegistryExportTest, ListsSubkeysIncludingImpliedOnes) {
