@@ -225,8 +225,6 @@ void TStrings::SetDelimitedTextWith(std::string_view text, char delimiter, char 
         }
         item += text[i++];
       }
-      // Text glued to the closing quote belongs to the same item.
-      while (i < text.size() && text[i] != delimiter && !blank(text[i])) item += text[i++];
     } else {
       const size_t start = i;
       while (i < text.size() && text[i] != delimiter && !blank(text[i])) ++i;

@@ -158,6 +158,7 @@ TEST(StringList, CommaAndDelimitedText) {
       {"  a , b  ", {"a", "b"}, "a,b"},
       {"\"\"", {""}, "\"\""},
       {"\"unterminated", {"unterminated"}, "unterminated"},
+      {"\"ab\"cd,e", {"ab", "cd", "e"}, "ab,cd,e"},  // text after a closing quote starts an item
       {"", {}, ""},
   };
   for (const auto& c : cases) {
