@@ -46,11 +46,23 @@ std::string EncodeBytes(std::string_view bytes) {
   return out;
 }
 
+// A workstation code page the platform cannot convert leaves the bytes as
+// they are rather than failing the profile.
+std::string ToAnsiBytes(std::string_view utf8) {
+  std::string bytes;
+  return qv::TryUtf8ToCodePage(utf8, qv::GetAnsiCodePage(), bytes) ? bytes : std::string(utf8);
+}
+
+std::string FromAnsiBytes(const std::string& bytes) {
+  std::string utf8;
+  return qv::TryCodePageToUtf8(bytes, qv::GetAnsiCodePage(), utf8) ? utf8 : bytes;
+}
+
 }  // namespace
 
 std::string EncodePassword(std::string_view plain) {
   if (plain.empty()) return EncodeBytes(kEmptyPasswordMarker);
-  return EncodeBytes(qv::Utf8ToAnsi(plain));
+  return EncodeBytes(ToAnsiBytes(plain));
 }
 
 std::string DecodePassword(std::string_view stored) {
@@ -63,7 +75,7 @@ std::string DecodePassword(std::string_view stored) {
     return std::string(kPasswordError);
   }
   if (bytes == kEmptyPasswordMarker) return "";
-  return qv::AnsiToUtf8(bytes);
+  return FromAnsiBytes(bytes);
 }
 
 }  // namespace ravlet

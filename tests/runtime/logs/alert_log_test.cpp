@@ -94,6 +94,8 @@ TEST_F(AlertLogTest, ChineseTextIsWrittenInTheAnsiCodePage) {
   const Case cases[] = {
       {936, "\xD6\xD0\xCE\xC4"},
       {950, "\xA4\xA4\xA4\xE5"},
+      // A code page the platform cannot convert: the line is still written.
+      {12345, "\xE4\xB8\xAD\xE6\x96\x87"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.codePage);
