@@ -134,6 +134,8 @@ std::string GetGeneratorLogRoot() {
 }
 
 bool WriteAlertLog(const std::string& name, const std::string& text, std::string_view period) {
+  // The name becomes part of a file name: it must not lead out of the folder.
+  if (name.find_first_of("\\/:") != std::string::npos) return false;
   try {
     std::string root = GetLogRoot();
     if (root.empty()) root = qv::GetHostProgramFolder();

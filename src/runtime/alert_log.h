@@ -14,7 +14,8 @@ namespace ravlet {
 
 // Appends "[yyyy/mm/dd hh:nn:ss:zzz] text" to Log\Alert_<name>_<stamp>[.log]
 // under GetLogRoot() (or the host program's folder). The period letter picks
-// the stamp: "M" monthly, "Y" yearly, anything else daily.
+// the stamp: "M" monthly, "Y" yearly, anything else daily. A name holding a
+// path separator or ":" is refused.
 bool WriteAlertLog(const std::string& name, const std::string& text, std::string_view period);
 
 // The installation folder from the registry (ClientPath, else ServerPath), or

@@ -136,6 +136,11 @@ TEST_F(AlertLogTest, WritersReportFailureWithoutThrowing) {
   install_.SetInstallValues({{"ClientPath", "D:\\Erp"}});
   std::filesystem::create_directories(install_.Path("Erp/Log/Alert_busy_20240305.log"));
   EXPECT_FALSE(WriteAlertLog("busy", "x", "D"));
+  // Names that would lead out of the log folder.
+  std::filesystem::create_directories(install_.Path("Erp/Log/Alert_x"));
+  for (const char* name : {"x\\..\\..\\escaped", "x/../../escaped", "C:escaped"})
+    EXPECT_FALSE(WriteAlertLog(name, "x", "D")) << name;
+  EXPECT_EQ(install_.FileNames("Erp"), std::vector<std::string>{"Log"});
   EXPECT_NO_THROW(LogException(nullptr, "here", "message"));
 }
 
