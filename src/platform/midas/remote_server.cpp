@@ -74,7 +74,8 @@ struct TRemoteServer::State {
   void Serve(Connection& connection);
   bool OpenObject(Connection& connection, Variant& object);
   bool ServeCall(Connection& connection, const Variant& object, std::vector<std::uint8_t>& body);
-  void SendBestEffort(Connection& connection, const wire::Bytes& frame);
+  // Sends a refusal before the connection is dropped.
+  void Refuse(Connection& connection, const wire::Bytes& frame);
 };
 
 void TRemoteServer::State::AcceptLoop() {
@@ -127,11 +128,31 @@ void TRemoteServer::State::ReapFinished() {
   for (auto& c : finished) c->thread.join();
 }
 
-void TRemoteServer::State::SendBestEffort(Connection& connection, const wire::Bytes& frame) {
+void TRemoteServer::State::Refuse(Connection& connection, const wire::Bytes& frame) {
+  const int fd = connection.socket.Get();
   try {
-    net::SendAll(connection.socket.Get(), frame.data(), frame.size(), options.frameTimeoutMs);
+    net::SendAll(fd, frame.data(), frame.size(), options.frameTimeoutMs);
   } catch (const ESocketError&) {
-    // The connection ends anyway; the reason was logged.
+    return;  // the client is gone; the reason was logged
+  }
+  // Closing with unread bytes would reset the connection and could destroy
+  // the refusal before the client reads it: finish sending, then drain what
+  // the client still sends for a short while.
+  shutdown(fd, SHUT_WR);
+  std::vector<std::uint8_t> sink(64 * 1024);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+  while (std::chrono::steady_clock::now() < deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    try {
+      if (net::ReadExact(fd, sink.data(), 1, static_cast<int>(left.count()), 0) !=
+          net::ReadStatus::Ok) {
+        return;
+      }
+    } catch (const ESocketError&) {
+      return;
+    }
+    if (recv(fd, sink.data(), sink.size(), MSG_DONTWAIT) == 0) return;
   }
 }
 
@@ -167,7 +188,7 @@ bool TRemoteServer::State::OpenObject(Connection& connection, Variant& object) {
     open = wire::DecodeOpen(body);
   } catch (const EWireFormatError& e) {
     Log("connection " + connection.peer + " dropped: " + e.Message());
-    SendBestEffort(connection, wire::EncodeOpenReply({false, e.ClassName(), e.Message()}));
+    Refuse(connection, wire::EncodeOpenReply({false, e.ClassName(), e.Message()}));
     return false;
   }
 
@@ -227,7 +248,7 @@ bool TRemoteServer::State::ServeCall(Connection& connection, const Variant& obje
     refusal.ok = false;
     refusal.errorClass = e.ClassName();
     refusal.errorMessage = e.Message();
-    SendBestEffort(connection, wire::EncodeReply(refusal));
+    Refuse(connection, wire::EncodeReply(refusal));
     return false;
   }
 

@@ -21,7 +21,7 @@ struct SocketChannel {
   std::atomic<bool> connected{false};
   std::string endpoint;
   std::string serverName;
-  int callTimeoutMs = 0;
+  std::atomic<int> callTimeoutMs{0};
   std::size_t maxFrameSize = wire::kMaxFrameSize;
   std::uint32_t nextCallId = 1;
 
@@ -39,15 +39,17 @@ struct SocketChannel {
     try {
       net::SendAll(socket.Get(), frame.data(), frame.size(), callTimeoutMs);
     } catch (const ESocketError& e) {
-      Fail(e.ErrorCode, "sending " + what + " failed: " + e.Message());
+      Fail(e.ErrorCode, net::SystemErrorText(e.ErrorCode) + " while sending " + what);
     }
     std::vector<std::uint8_t> body;
     net::ReadStatus status;
-    const int wait = callTimeoutMs > 0 ? callTimeoutMs : -1;
+    const int limit = callTimeoutMs;
+    const int wait = limit > 0 ? limit : -1;
     try {
       status = net::ReadFrame(socket.Get(), maxFrameSize, wait, wait, body);
     } catch (const ESocketError& e) {
-      Fail(e.ErrorCode, "waiting for the reply to " + what + " failed: " + e.Message());
+      Fail(e.ErrorCode,
+           net::SystemErrorText(e.ErrorCode) + " while waiting for the reply to " + what);
     } catch (const EWireFormatError& e) {
       Fail(0, "the server's reply to " + what + " is unusable: " + e.Message());
     }
@@ -58,7 +60,7 @@ struct SocketChannel {
       case net::ReadStatus::ClosedMidway:
         Fail(ECONNRESET, "the server closed the connection during " + what);
       case net::ReadStatus::TimedOut:
-        Fail(ETIMEDOUT, "no reply to " + what + " within " + std::to_string(callTimeoutMs) + " ms");
+        Fail(ETIMEDOUT, "no reply to " + what + " within " + std::to_string(wait) + " ms");
     }
     return body;
   }
@@ -97,6 +99,7 @@ Variant TRemoteObject::Invoke(std::string_view name, DispatchKind kind,
   }
   wire::CallRequest call;
   call.callId = ch.nextCallId++;
+  if (ch.nextCallId == 0) ch.nextCallId = 1;  // 0 marks the server's refusals
   call.operation = std::string(name);
   call.kind = kind;
   call.args.reserve(args.size());
@@ -111,6 +114,9 @@ Variant TRemoteObject::Invoke(std::string_view name, DispatchKind kind,
     reply = wire::DecodeReply(body);
   } catch (const EWireFormatError& e) {
     ch.Fail(0, "the server's reply to " + what + " is unusable: " + e.Message());
+  }
+  if (reply.callId == 0 && !reply.ok) {
+    ch.Fail(0, "the server refused " + what + ": " + reply.errorMessage);
   }
   if (reply.callId != call.callId) {
     ch.Fail(0, "the server answered call " + std::to_string(reply.callId) + " instead of " +
@@ -131,6 +137,11 @@ TSocketConnection::TSocketConnection() : maxFrameSize_(wire::kMaxFrameSize) {}
 
 TSocketConnection::~TSocketConnection() {
   Close();
+}
+
+void TSocketConnection::SetCallTimeout(int ms) noexcept {
+  callTimeoutMs_ = ms;
+  if (channel_) channel_->callTimeoutMs = ms;
 }
 
 bool TSocketConnection::Connected() const noexcept {

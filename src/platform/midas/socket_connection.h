@@ -53,11 +53,11 @@ class TSocketConnection {
   void SetObjectBroker(TSimpleObjectBroker* broker) noexcept { objectBroker_ = broker; }
 
   // Limits in milliseconds: establishing the connection, and waiting for the
-  // reply of a call (0: no limit).
+  // reply of a call (0: no limit; a change applies to the next call).
   int ConnectTimeout() const noexcept { return connectTimeoutMs_; }
   void SetConnectTimeout(int ms) noexcept { connectTimeoutMs_ = ms; }
   int CallTimeout() const noexcept { return callTimeoutMs_; }
-  void SetCallTimeout(int ms) noexcept { callTimeoutMs_ = ms; }
+  void SetCallTimeout(int ms) noexcept;
   std::size_t MaxFrameSize() const noexcept { return maxFrameSize_; }
   void SetMaxFrameSize(std::size_t bytes) noexcept { maxFrameSize_ = bytes; }
 
