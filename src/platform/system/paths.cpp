@@ -131,6 +131,25 @@ std::vector<std::string> SplitComponents(const std::string& text) {
   return parts;
 }
 
+// A path below a drive or share cannot leave it: "." is dropped and ".." at
+// the top stays there, as on Windows.
+std::vector<std::string> ComponentsBelowRoot(const std::vector<std::string>& components) {
+  std::vector<std::string> kept;
+  for (const std::string& component : components) {
+    if (component == ".") continue;
+    if (component == "..") {
+      if (!kept.empty()) kept.pop_back();
+      continue;
+    }
+    kept.push_back(component);
+  }
+  return kept;
+}
+
+std::string SafeComponent(const std::string& component) {
+  return component == "." || component == ".." ? std::string("_") : component;
+}
+
 bool PathExists(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0;
@@ -247,28 +266,25 @@ void ClearDriveMappings() {
 std::string ToNativePath(const std::string& path) {
   if (path.empty()) return path;
   bool trailing = IsSeparator(path.back());
-  std::string base;
-  std::string rest;
   if (IsDrivePath(path)) {
     std::string key(1, AsciiUpper(path[0]));
+    std::string base;
     if (!LookupMapping(key, base)) base = std::string(kUnmappedRoot) + "/" + key;
-    rest = path.substr(2);
-  } else if (IsUncPath(path)) {
+    return JoinResolved(base, ComponentsBelowRoot(SplitComponents(path.substr(2))), trailing);
+  }
+  if (IsUncPath(path)) {
     std::vector<std::string> parts = SplitComponents(path);
     if (parts.size() < 2) return std::string(kUnmappedRoot) + "/share";
-    std::string key = NormalizeMappingKey("\\\\" + parts[0] + "\\" + parts[1]);
-    if (!LookupMapping(key, base)) {
-      base = std::string(kUnmappedRoot) + "/" + parts[0] + "/" + parts[1];
+    std::string base;
+    if (!LookupMapping(NormalizeMappingKey("\\\\" + parts[0] + "\\" + parts[1]), base)) {
+      base = std::string(kUnmappedRoot) + "/" + SafeComponent(parts[0]) + "/" +
+             SafeComponent(parts[1]);
     }
     std::vector<std::string> tail(parts.begin() + 2, parts.end());
-    return JoinResolved(base, tail, trailing);
-  } else if (IsSeparator(path[0])) {
-    base = "/";
-    rest = path;
-  } else {
-    rest = path;
+    return JoinResolved(base, ComponentsBelowRoot(tail), trailing);
   }
-  return JoinResolved(base, SplitComponents(rest), trailing);
+  if (IsSeparator(path[0])) return JoinResolved("/", SplitComponents(path), trailing);
+  return JoinResolved(std::string(), SplitComponents(path), trailing);
 }
 
 bool FileExists(const std::string& fileName) {

@@ -93,6 +93,9 @@ TEST_F(PathMappingTest, MapsDrivesAndFindsNamesWithoutRegardToCase) {
       {"C:/program files/qvr/", Native("c/Program Files/QVR/")},
       {"C:\\program files\\qvr\\Log\\New.txt", Native("c/Program Files/QVR/Log/New.txt")},
       {"C:\\", Native("c/")},
+      {"C:\\Program Files\\.\\QVR\\..\\qvr\\SkeldorC.ini",
+       Native("c/Program Files/QVR/SkeldorC.ini")},
+      {"C:\\..\\..\\etc\\passwd", Native("c/etc/passwd")},
       {"C:", Native("c")},
       {"/opt/erp/none.txt", "/opt/erp/none.txt"},
   };
@@ -115,6 +118,11 @@ TEST_F(PathMappingTest, AnUnmappedDriveNeverReachesTheCurrentFolder) {
   EXPECT_FALSE(ForceDirectories("Z:\\made"));
   EXPECT_FALSE(FileExists("\\\\nobody\\share\\c\\Program Files\\QVR\\SkeldorC.ini"));
   EXPECT_FALSE(std::filesystem::exists(folder_ / "made"));
+  // Climbing out of an unmapped drive or share reaches no real file either.
+  for (const char* escape : {"Z:\\..\\..\\..\\etc\\passwd", "\\\\..\\..\\etc\\passwd",
+                             "\\\\srv\\..\\..\\..\\etc\\passwd"}) {
+    EXPECT_FALSE(FileExists(escape)) << escape;
+  }
   EXPECT_FALSE(std::filesystem::exists(folder_ / "Z:"));
   std::filesystem::current_path(cwd);
 }
