@@ -184,6 +184,8 @@ TEST(LogRootTest, WithoutInstallationValuesWritersUseProgramAndTemporaryFolders)
   ASSERT_TRUE(WriteAlertLog(name, "x", "D"));
   auto written = TempInstall::ReadNative(programLog);
   std::filesystem::remove(programLog);
+  std::error_code ignored;
+  std::filesystem::remove(programLog.parent_path(), ignored);  // only when empty
   EXPECT_TRUE(written.has_value());
 
   ASSERT_TRUE(WriteGeneratorLog("x"));
