@@ -66,4 +66,14 @@ std::string CallRecorder::FileName() const {
   return fileName_;
 }
 
+qv::Variant RecordedCallsAsVariant(const std::vector<RecordedCall>& calls) {
+  if (calls.empty()) return qv::Variant();
+  qv::Variant list = qv::VarArrayCreate({0, static_cast<int>(calls.size()) - 1});
+  for (size_t i = 0; i < calls.size(); ++i) {
+    list[static_cast<int>(i)] =
+        qv::VarArrayOf({qv::Variant(calls[i].operation), calls[i].args, calls[i].result});
+  }
+  return list;
+}
+
 }  // namespace standin

@@ -42,4 +42,7 @@ class CallRecorder {
   std::string fileName_;
 };
 
+// Calls as an array of [operation, arguments, result]; Empty for none.
+qv::Variant RecordedCallsAsVariant(const std::vector<RecordedCall>& calls);
+
 }  // namespace standin

@@ -118,7 +118,11 @@ void ErpDatabase::EnsureBuilt(const std::string& fileName) {
                           std::to_string(counter.fetch_add(1));
   try {
     Database build(temporary);
+    // The file is put in place only when complete, so it need not survive a crash meanwhile.
+    build.Exec("PRAGMA synchronous = OFF");
+    Transaction tx(build);
     build.Exec(kErpDemoSql);
+    tx.Commit();
   } catch (...) {
     std::remove(temporary.c_str());
     throw;
