@@ -87,10 +87,10 @@ TDateTime IncDay(TDateTime date, int days = 1);
 TDateTime DateOf(TDateTime value);
 TDateTime TimeOf(TDateTime value);
 
-// Formats with the framework's specifiers: c d dd ddd dddd ddddd dddddd m mm mmm
+// Formats with the framework's format codes: c d dd ddd dddd ddddd dddddd m mm mmm
 // mmmm yy yyyy h hh n nn s ss z zzz t tt am/pm a/p ampm, "/" and ":" for the
 // separators of the settings, and text in single or double quotes kept as is.
-// Specifiers are read without regard to case; m right after h is minutes.
+// Codes are read without regard to case; m right after h is minutes.
 std::string FormatDateTime(const std::string& format, TDateTime value);
 std::string FormatDateTime(const std::string& format, TDateTime value,
                            const TFormatSettings& settings);

@@ -138,7 +138,7 @@ class FormatDateTimeTest : public ::testing::Test {
   ScopedFormatSettings settings_;
 };
 
-TEST_F(FormatDateTimeTest, FormatsEverySpecifier) {
+TEST_F(FormatDateTimeTest, FormatsEveryCode) {
   const struct {
     const char* format;
     const char* afternoon;
