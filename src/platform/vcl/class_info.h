@@ -411,18 +411,20 @@ const TClassInfo& RegisterClassInfo(std::string name, const TClassInfo* parent,
 
 }  // namespace qv
 
-#define QV_DECLARE_CLASS(Name)                         \
- public:                                               \
-  static const ::qv::TClassInfo& StaticClassInfo();    \
-  const ::qv::TClassInfo& ClassInfo() const override { \
-    return StaticClassInfo();                          \
+#define QV_DECLARE_CLASS(Name)                                  \
+ private:                                                       \
+  static void PublishClass(::qv::TClassBuilder<Name>& builder); \
+                                                                \
+ public:                                                        \
+  static const ::qv::TClassInfo& StaticClassInfo();             \
+  const ::qv::TClassInfo& ClassInfo() const override {          \
+    return StaticClassInfo();                                   \
   }
 
-#define QV_DEFINE_CLASS(Name, Parent, builder)                                               \
-  static void QvPublish_##Name(::qv::TClassBuilder<Name>& builder);                          \
-  const ::qv::TClassInfo& Name::StaticClassInfo() {                                          \
-    static const ::qv::TClassInfo& info =                                                    \
-        ::qv::RegisterClassInfo<Name>(#Name, &Parent::StaticClassInfo(), &QvPublish_##Name); \
-    return info;                                                                             \
-  }                                                                                          \
-  static void QvPublish_##Name([[maybe_unused]] ::qv::TClassBuilder<Name>& builder)
+#define QV_DEFINE_CLASS(Name, Parent, builder)                                                 \
+  const ::qv::TClassInfo& Name::StaticClassInfo() {                                            \
+    static const ::qv::TClassInfo& info =                                                      \
+        ::qv::RegisterClassInfo<Name>(#Name, &Parent::StaticClassInfo(), &Name::PublishClass); \
+    return info;                                                                               \
+  }                                                                                            \
+  void Name::PublishClass([[maybe_unused]] ::qv::TClassBuilder<Name>& builder)

@@ -99,6 +99,7 @@ constexpr unsigned CM_BUTTONPRESSED = CM_BASE + 24;
 constexpr unsigned CM_SHOWINGCHANGED = CM_BASE + 25;
 constexpr unsigned CM_ENTER = CM_BASE + 26;
 constexpr unsigned CM_EXIT = CM_BASE + 27;
+constexpr unsigned CM_WANTSPECIALKEY = CM_BASE + 30;
 constexpr unsigned CM_RELEASE = CM_BASE + 33;
 constexpr unsigned CM_SHOWHINTCHANGED = CM_BASE + 34;
 constexpr unsigned CM_PARENTSHOWHINTCHANGED = CM_BASE + 35;

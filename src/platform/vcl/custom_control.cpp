@@ -1,0 +1,9 @@
+#include "platform/vcl/custom_control.h"
+
+namespace qv {
+
+QV_DEFINE_CLASS(TCustomControl, TWinControl, r) {}
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
+
+}  // namespace qv
