@@ -1,6 +1,11 @@
 #include "runtime/variant_utils.h"
 
+#include <iconv.h>
+
+#include <algorithm>
+#include <bit>
 #include <exception>
+#include <iterator>
 #include <memory>
 #include <utility>
 
@@ -16,73 +21,166 @@ namespace {
 constexpr const char* kLogName = "libstrs";
 constexpr const char* kLogPeriod = "D";
 
-template <typename Text>
-void EndAtFirstZero(Text& text) {
-  const size_t zero = text.find(typename Text::value_type(0));
-  if (zero != Text::npos) text.resize(zero);
+template <typename Char>
+std::basic_string_view<Char> UpToFirstZero(std::basic_string_view<Char> text) {
+  return text.substr(0, text.find(Char(0)));
 }
 
 [[noreturn]] void RaiseUnsupported(int codePage) {
   throw qv::EConvertError("Code page " + std::to_string(codePage) + " is not supported");
 }
 
-// Converts texts between UTF-16 and one code page, falling back to the
-// workstation's code page when the platform does not know the requested one.
-// The choice is made once, so a walk over a large array converts each element
-// straight away; the round trip goes through a buffer kept for the whole walk.
-class TextConverter {
+// Single- and double-byte Windows and DOS code pages, UTF-8 and GB18030 keep no
+// shift state between characters.
+bool IsStatelessCodePage(int codePage) {
+  static constexpr int kListed[] = {437, 850, 852, 866,   874,   932,
+                                    936, 949, 950, 20127, 54936, 65001};
+  return std::find(std::begin(kListed), std::end(kListed), codePage) != std::end(kListed) ||
+         (codePage >= 1250 && codePage <= 1258) || (codePage >= 28591 && codePage <= 28599);
+}
+
+const char* NativeUtf16Name() {
+  return std::endian::native == std::endian::little ? "UTF-16LE" : "UTF-16BE";
+}
+
+// One iconv descriptor, opened when first used and closed with its owner. A
+// descriptor without names never converts, leaving every text to the platform.
+class IconvDescriptor {
  public:
-  explicit TextConverter(int codePage)
-      : ansiCodePage_(qv::GetAnsiCodePage()),
-        codePage_(qv::IsCodePageSupported(codePage) ? codePage : ansiCodePage_) {}
+  // A stateless code page on the other side needs no call that ends a shift
+  // state and returns the descriptor to its initial state after each text.
+  IconvDescriptor(std::string to, std::string from, bool stateless)
+      : to_(std::move(to)), from_(std::move(from)), flush_(!stateless) {}
+  ~IconvDescriptor() {
+    if (cd_ != kInvalid) iconv_close(cd_);
+  }
+  IconvDescriptor(const IconvDescriptor&) = delete;
+  IconvDescriptor& operator=(const IconvDescriptor&) = delete;
 
-  void ToCodePage(std::u16string_view text, std::string& out) const {
-    Encode(text, codePage_, out);
-  }
-  void FromCodePage(std::string_view bytes, std::u16string& out) const {
-    Decode(bytes, codePage_, out);
-  }
-  void ToAnsi(std::u16string_view text, std::string& out) const {
-    Encode(text, ansiCodePage_, out);
-  }
-  void FromAnsi(std::string_view bytes, std::u16string& out) const {
-    Decode(bytes, ansiCodePage_, out);
-  }
-
-  // The workstation's bytes of a wide text, read in the target code page.
-  void Reinterpret(std::u16string_view text, std::u16string& out) {
-    ToAnsi(text, scratch_);
-    FromCodePage(scratch_, out);
+  // Converts the whole input into buffer, grown to capacityUnits first, and
+  // leaves the number of output bytes in used. False, with the descriptor
+  // reset, when iconv stops at anything (a character the target lacks, a broken
+  // sequence, no room): such a text is left to the platform's conversion and
+  // its replacement rules.
+  template <typename Buffer>
+  bool Convert(const void* in, size_t inBytes, Buffer& buffer, size_t capacityUnits, size_t& used) {
+    if (!opened_) {
+      opened_ = true;
+      if (!to_.empty() && !from_.empty()) cd_ = iconv_open(to_.c_str(), from_.c_str());
+    }
+    if (cd_ == kInvalid) return false;
+    if (buffer.size() < capacityUnits) buffer.resize(capacityUnits);
+    char* src = static_cast<char*>(const_cast<void*>(in));
+    char* dst = reinterpret_cast<char*>(buffer.data());
+    const size_t outBytes = buffer.size() * sizeof(typename Buffer::value_type);
+    size_t outLeft = outBytes;
+    if (iconv(cd_, &src, &inBytes, &dst, &outLeft) == kFailed ||
+        (flush_ && iconv(cd_, nullptr, nullptr, &dst, &outLeft) == kFailed)) {
+      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+      return false;
+    }
+    used = outBytes - outLeft;
+    return true;
   }
 
  private:
-  static void Encode(std::u16string_view text, int codePage, std::string& out) {
-    if (!qv::TryUtf16ToCodePage(text, codePage, out)) RaiseUnsupported(codePage);
-    EndAtFirstZero(out);
+  static inline const iconv_t kInvalid = reinterpret_cast<iconv_t>(-1);
+  static constexpr size_t kFailed = static_cast<size_t>(-1);
+
+  std::string to_;
+  std::string from_;
+  bool flush_;
+  bool opened_ = false;
+  iconv_t cd_ = kInvalid;
+};
+
+// Converts texts between UTF-16 and one code page, or the workstation's code
+// page when the platform does not know the requested one; the choice is made
+// once. Results are views into the converter's buffers, valid until its next
+// call, and end at their first zero character. For a walk over a large array
+// the converter keeps descriptors of its own, so that each element costs one
+// iconv call per step and no allocation; whatever iconv does not take cleanly
+// goes through the platform's conversion.
+class TextConverter {
+ public:
+  TextConverter(int codePage, bool ownDescriptors)
+      : ansiCodePage_(qv::GetAnsiCodePage()),
+        codePage_(codePage != 0 && qv::IsCodePageSupported(codePage) ? codePage : ansiCodePage_),
+        toCodePage_(Name(codePage_, ownDescriptors), NativeUtf16Name(),
+                    IsStatelessCodePage(codePage_)),
+        fromCodePage_(NativeUtf16Name(), Name(codePage_, ownDescriptors),
+                      IsStatelessCodePage(codePage_)),
+        toAnsi_(Name(ansiCodePage_, ownDescriptors), NativeUtf16Name(),
+                IsStatelessCodePage(ansiCodePage_)),
+        fromAnsi_(NativeUtf16Name(), Name(ansiCodePage_, ownDescriptors),
+                  IsStatelessCodePage(ansiCodePage_)) {}
+
+  std::string_view Encode(std::u16string_view text) {
+    return EncodeWith(toCodePage_, codePage_, text, encoded_);
   }
-  static void Decode(std::string_view bytes, int codePage, std::u16string& out) {
-    if (!qv::TryCodePageToUtf16(bytes, codePage, out)) RaiseUnsupported(codePage);
-    EndAtFirstZero(out);
+  std::u16string_view Decode(std::string_view bytes) {
+    return DecodeWith(fromCodePage_, codePage_, bytes, decoded_);
+  }
+  std::string_view EncodeAnsi(std::u16string_view text) {
+    return EncodeWith(toAnsi_, ansiCodePage_, text, ansiEncoded_);
+  }
+  std::u16string_view DecodeAnsi(std::string_view bytes) {
+    return DecodeWith(fromAnsi_, ansiCodePage_, bytes, ansiDecoded_);
+  }
+
+ private:
+  static std::string Name(int codePage, bool ownDescriptors) {
+    return ownDescriptors ? qv::CodePageName(codePage) : std::string();
+  }
+
+  static std::string_view EncodeWith(IconvDescriptor& descriptor, int codePage,
+                                     std::u16string_view text, std::string& buffer) {
+    size_t used = 0;
+    // Three bytes per UTF-16 unit hold the double-byte code pages and UTF-8.
+    if (descriptor.Convert(text.data(), text.size() * sizeof(char16_t), buffer, text.size() * 3 + 8,
+                           used)) {
+      return UpToFirstZero(std::string_view(buffer.data(), used));
+    }
+    if (!qv::TryUtf16ToCodePage(text, codePage, buffer)) RaiseUnsupported(codePage);
+    return UpToFirstZero(std::string_view(buffer));
+  }
+
+  static std::u16string_view DecodeWith(IconvDescriptor& descriptor, int codePage,
+                                        std::string_view bytes, std::u16string& buffer) {
+    size_t used = 0;
+    // No code page gives more UTF-16 units than it has bytes.
+    if (descriptor.Convert(bytes.data(), bytes.size(), buffer, bytes.size() + 8, used)) {
+      return UpToFirstZero(std::u16string_view(buffer.data(), used / sizeof(char16_t)));
+    }
+    if (!qv::TryCodePageToUtf16(bytes, codePage, buffer)) RaiseUnsupported(codePage);
+    return UpToFirstZero(std::u16string_view(buffer));
   }
 
   int ansiCodePage_;
   int codePage_;
-  std::string scratch_;
+  IconvDescriptor toCodePage_;
+  IconvDescriptor fromCodePage_;
+  IconvDescriptor toAnsi_;
+  IconvDescriptor fromAnsi_;
+  std::string encoded_;
+  std::string ansiEncoded_;
+  std::u16string decoded_;
+  std::u16string ansiDecoded_;
 };
 
 enum class Direction { kWideToAnsi, kAnsiToWide };
 
-// A wide-text element of an array in its converted form.
-qv::Variant ConvertWideElement(std::u16string_view text, Direction direction,
-                               TextConverter& converter) {
+// A wide text in its converted form: narrow in the code page, or the
+// workstation's bytes read back in the code page.
+qv::Variant ConvertWideText(const qv::Variant& element, Direction direction,
+                            TextConverter& converter) {
   if (direction == Direction::kWideToAnsi) {
-    std::string bytes;
-    converter.ToCodePage(text, bytes);
-    return qv::Variant::Narrow(std::move(bytes));
+    return qv::Variant::Narrow(std::string(converter.Encode(element.AsWideString())));
   }
-  std::u16string wide;
-  converter.Reinterpret(text, wide);
-  return qv::Variant(std::move(wide));
+  // The copy of the text takes the result, and usually has room for it.
+  std::u16string text = element.AsWideString();
+  text.assign(converter.Decode(converter.EncodeAnsi(text)));
+  return qv::Variant(std::move(text));
 }
 
 // One-dimensional arrays are walked with their nested arrays, two-dimensional
@@ -96,7 +194,7 @@ qv::Variant ConvertArray(const qv::Variant& array, Direction direction, TextConv
   for (size_t i = 0; i < source.Size(); ++i) {
     const qv::Variant& element = source[i];
     if (element.IsWideStr()) {
-      (*target)[i] = ConvertWideElement(element.AsWideString(), direction, converter);
+      (*target)[i] = ConvertWideText(element, direction, converter);
     } else if (nested && element.IsArray()) {
       (*target)[i] = ConvertArray(element, direction, converter);
     } else {
@@ -106,37 +204,23 @@ qv::Variant ConvertArray(const qv::Variant& array, Direction direction, TextConv
   return qv::Variant::FromArrayData(std::move(target));
 }
 
-qv::Variant ConvertTopLevel(const qv::Variant& v, Direction direction, TextConverter& converter) {
-  if (v.IsArray()) return ConvertArray(v, direction, converter);
-  if (!v.IsStr()) return v;
+qv::Variant ConvertText(const qv::Variant& v, Direction direction, TextConverter& converter) {
   if (direction == Direction::kWideToAnsi) {
-    std::u16string wide;
-    if (v.IsNarrowStr()) {
-      converter.FromAnsi(v.AsNarrow(), wide);
-    } else {
-      wide = v.AsWideString();
-    }
-    std::string bytes;
-    converter.ToCodePage(wide, bytes);
-    return qv::Variant::Narrow(std::move(bytes));
+    if (v.IsWideStr()) return ConvertWideText(v, direction, converter);
+    const std::u16string wide(converter.DecodeAnsi(v.AsNarrow()));
+    return qv::Variant::Narrow(std::string(converter.Encode(wide)));
   }
-  std::string bytes;
-  if (v.IsNarrowStr()) {
-    bytes = v.AsNarrow();
-  } else {
-    converter.ToAnsi(v.AsWideString(), bytes);
-  }
-  std::u16string wide;
-  converter.FromCodePage(bytes, wide);
-  return qv::Variant(std::move(wide));
+  if (v.IsWideStr()) return ConvertWideText(v, direction, converter);
+  return qv::Variant(std::u16string(converter.Decode(v.AsNarrow())));
 }
 
 qv::Variant ConvertOrLog(const qv::Variant& v, int codePage, Direction direction,
                          const char* logPrefix) {
-  if (v.IsEmpty() || v.IsNull()) return v;
+  if (!v.IsArray() && !v.IsStr()) return v;
   try {
-    TextConverter converter(codePage);
-    return ConvertTopLevel(v, direction, converter);
+    TextConverter converter(codePage, v.IsArray());
+    return v.IsArray() ? ConvertArray(v, direction, converter)
+                       : ConvertText(v, direction, converter);
   } catch (const std::exception& e) {
     WriteAlertLog(kLogName, std::string(logPrefix) + e.what(), kLogPeriod);
   } catch (...) {
@@ -164,15 +248,11 @@ qv::Variant VarAnsiToWide(const qv::Variant& v, int codePage) {
 }
 
 std::string WideToCodePage(std::u16string_view text, int codePage) {
-  std::string out;
-  TextConverter(codePage).ToCodePage(text, out);
-  return out;
+  return std::string(TextConverter(codePage, false).Encode(text));
 }
 
 std::u16string CodePageToWide(std::string_view bytes, int codePage) {
-  std::u16string out;
-  TextConverter(codePage).FromCodePage(bytes, out);
-  return out;
+  return std::u16string(TextConverter(codePage, false).Decode(bytes));
 }
 
 }  // namespace ravlet

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "platform/text/code_page.h"
@@ -162,6 +163,41 @@ TEST(VarWideToAnsi, ArraysOfMoreDimensionsStayAsTheyAre) {
   for (const qv::Variant& converted : {VarWideToAnsi(cube, 950), VarAnsiToWide(cube, 950)}) {
     ASSERT_EQ(qv::VarArrayDimCount(converted), 3);
     EXPECT_EQ(converted.Element(std::initializer_list<int>{1, 1, 1}), qv::Variant(kBoth));
+  }
+}
+
+// Array elements go through a faster path than single texts; both must give
+// the same texts, also where characters are replaced, where a text needs more
+// room than usual, and right after such a text in the same walk.
+TEST(VarConversion, ArrayElementsMatchSingleTextConversions) {
+  const std::u16string texts[] = {
+      kSimplified,
+      u"",
+      u"plain ascii",
+      u"a\ud55cb",                                 // not in the Chinese code pages
+      u"x\xd800y",                                 // broken surrogate
+      std::u16string(u"ab\0cd", 5),                // ends at the zero
+      std::u16string(12, u'\u0080') + u"中",       // four bytes each in GB18030
+      kTraditional + u"\U00020000" + kSimplified,  // beyond the basic plane
+  };
+  qv::Variant array = qv::VarArrayCreate({0, static_cast<int>(std::size(texts)) - 1});
+  for (size_t i = 0; i < std::size(texts); ++i) array[static_cast<int>(i)] = texts[i];
+
+  for (int ansiCodePage : {936, 950, 1252}) {
+    ScopedAnsiCodePage ansi(ansiCodePage);
+    for (int codePage : {936, 950, 54936, 65001, 1252, 12345}) {
+      const qv::Variant narrow = VarWideToAnsi(array, codePage);
+      const qv::Variant wide = VarAnsiToWide(array, codePage);
+      for (size_t i = 0; i < std::size(texts); ++i) {
+        const int at = static_cast<int>(i);
+        SCOPED_TRACE(testing::Message()
+                     << "ansi " << ansiCodePage << " cp " << codePage << " #" << i);
+        ASSERT_TRUE(narrow[at].IsNarrowStr());
+        EXPECT_EQ(narrow[at].AsNarrow(), WideToCodePage(texts[i], codePage));
+        EXPECT_EQ(wide[at],
+                  qv::Variant(CodePageToWide(WideToCodePage(texts[i], ansiCodePage), codePage)));
+      }
+    }
   }
 }
 
