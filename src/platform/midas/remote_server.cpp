@@ -71,6 +71,7 @@ struct TRemoteServer::State {
 
   void AcceptLoop();
   void ReapFinished();
+  std::size_t ConnectionCount();
   void Serve(Connection& connection);
   bool OpenObject(Connection& connection, Variant& object);
   bool ServeCall(Connection& connection, const Variant& object, std::vector<std::uint8_t>& body);
@@ -99,6 +100,11 @@ void TRemoteServer::State::AcceptLoop() {
       continue;
     }
     ReapFinished();
+    if (ConnectionCount() >= options.maxConnections) {
+      Log("connection from " + net::PeerText(socket.Get()) + " refused: already " +
+          std::to_string(options.maxConnections) + " connections");
+      continue;
+    }
     auto connection = std::make_unique<Connection>();
     connection->peer = net::PeerText(socket.Get());
     connection->socket = std::move(socket);
@@ -353,11 +359,15 @@ std::uint16_t TRemoteServer::Port() const {
   return state_->port;
 }
 
-std::size_t TRemoteServer::ConnectionCount() const {
-  std::lock_guard lock(state_->connectionsMutex);
+std::size_t TRemoteServer::State::ConnectionCount() {
+  std::lock_guard lock(connectionsMutex);
   std::size_t n = 0;
-  for (const auto& c : state_->connections) n += c->done ? 0 : 1;
+  for (const auto& c : connections) n += c->done ? 0 : 1;
   return n;
+}
+
+std::size_t TRemoteServer::ConnectionCount() const {
+  return state_->ConnectionCount();
 }
 
 }  // namespace qv

@@ -32,7 +32,10 @@ class TRemoteServer {
     std::uint16_t port = 0;
     // Largest frame accepted from a client, in bytes.
     std::size_t maxFrameSize = 64u << 20;
-    // Once a frame has begun, the rest must arrive within this time.
+    // Connections beyond this many are closed at once (one thread each).
+    std::size_t maxConnections = 256;
+    // Once a frame has begun, the rest must arrive within this time; the
+    // first frame of a connection must come within it too.
     int frameTimeoutMs = 30000;
     // When not empty, only these server names (ProgIDs, any case) may be opened.
     std::vector<std::string> allowedServers;

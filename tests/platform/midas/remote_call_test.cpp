@@ -401,6 +401,34 @@ TEST_F(RemoteCallTest, AClientFrameOverTheServersLimitIsRefusedWithItsReason) {
   EXPECT_TRUE(LogHas("exceeds the limit"));
 }
 
+TEST(RemoteServer, ConnectionsBeyondTheLimitAreTurnedAwayUntilOneEnds) {
+  qv::TRemoteServer::Options options;
+  options.maxConnections = 2;
+  options.log = [](const std::string&) {};
+  options.createObject = [](const std::string&) {
+    return Variant(std::shared_ptr<qv::IDispatch>(std::make_shared<TServerObject>(nullptr)));
+  };
+  qv::TRemoteServer server(options);
+  server.Start();
+  auto open = [&](qv::TSocketConnection& c) {
+    c.SetAddress("127.0.0.1");
+    c.SetPort(server.Port());
+    c.SetServerName("Test.Server");
+    c.Open();
+  };
+  qv::TSocketConnection first, second, third;
+  open(first);
+  open(second);
+  EXPECT_THROW(open(third), qv::ESocketError);
+  EXPECT_FALSE(third.Connected());
+
+  first.Close();
+  for (int i = 0; i < 1000 && server.ConnectionCount() > 1; ++i) std::this_thread::sleep_for(10ms);
+  open(third);
+  EXPECT_EQ(third.AppServer().Call("Next").AsInteger(), 1);
+  EXPECT_EQ(second.AppServer().Call("Next").AsInteger(), 1);
+}
+
 TEST(RemoteServer, CreatesObjectsByProgIdFromTheRegistry) {
   ravlet::testing::TempInstall install;
   install.WriteRegistry(
