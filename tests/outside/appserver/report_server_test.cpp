@@ -112,6 +112,9 @@ TEST_F(ReportServerTest, MalformedRequestsAreRefusedWithAReason) {
       {"value missing", [](Variant& r) { r[2][3] = Variant(); }, "Value 3"},
       {"lower-case kind without schedule", [](Variant& r) { r[0][9] = Variant("r"); },
        "needs a schedule"},
+      {"an object among the values",
+       [](Variant& r) { r[2][1] = qv::CreateOleObject("ReportCounterS.dmReportCounter"); },
+       "automation object"},
   };
   for (const Case& c : cases) {
     Variant request = standin::SampleRequest();
@@ -300,6 +303,16 @@ TEST_F(ReportServerTest, CallsOfTheWrongShapeRaise) {
       {"unknown job", [&] { server_.Call("GetJob", {"2023120500001"}); }},
   };
   for (const Case& c : cases) EXPECT_THROW(c.call(), qv::EOleError) << c.name;
+}
+
+TEST_F(ReportServerTest, TheRegistryCanNameTheDataFolder) {
+  std::string elsewhere = env_.Root() + "/elsewhere";
+  env_.AppendRegistry("[HKEY_CLASSES_ROOT\\ReportCounterS.dmReportCounter]\n\"DataDir\"=\"" +
+                      elsewhere + "\"");
+  standin_test::ScopedEnv noFolder("RAVLET_DATA_DIR", "");
+  Variant server = NewServer();
+  EXPECT_EQ(server.Call("Request", {standin::SampleRequest()}).AsString(), "2023120500001");
+  EXPECT_TRUE(std::filesystem::exists(elsewhere + "/report_server.db"));
 }
 
 TEST_F(ReportServerTest, ConcurrentSubmissionsGetDistinctNumbersAndAreAllStored) {
