@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "platform/text/code_page.h"
+#include "support/temp_install.h"
 
 namespace ravlet {
 namespace {
@@ -19,16 +19,7 @@ const std::u16string kBoth = u"中文";
 const std::string kBothGbk = "\xd6\xd0\xce\xc4";
 const std::string kBothBig5 = "\xa4\xa4\xa4\xe5";
 
-class ScopedAnsiCodePage {
- public:
-  explicit ScopedAnsiCodePage(int cp) : previous_(qv::GetAnsiCodePage()) {
-    qv::SetAnsiCodePage(cp);
-  }
-  ~ScopedAnsiCodePage() { qv::SetAnsiCodePage(previous_); }
-
- private:
-  int previous_;
-};
+using testing::ScopedAnsiCodePage;
 
 qv::Variant Narrow(const std::string& bytes) {
   return qv::Variant::Narrow(bytes);
@@ -190,7 +181,7 @@ TEST(VarConversion, ArrayElementsMatchSingleTextConversions) {
       const qv::Variant wide = VarAnsiToWide(array, codePage);
       for (size_t i = 0; i < std::size(texts); ++i) {
         const int at = static_cast<int>(i);
-        SCOPED_TRACE(testing::Message()
+        SCOPED_TRACE(::testing::Message()
                      << "ansi " << ansiCodePage << " cp " << codePage << " #" << i);
         ASSERT_TRUE(narrow[at].IsNarrowStr());
         EXPECT_EQ(narrow[at].AsNarrow(), WideToCodePage(texts[i], codePage));
