@@ -114,12 +114,13 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   height = std::max(height, 0);
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const bool resized = width != width_ || height != height_;
+  const bool moved = left != left_ || top != top_;
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
   Invalidate();
-  BoundsChanged(resized);
+  BoundsChanged(moved, resized);
   if (resized && !IsLoading()) Resize();
   RequestAlign();
 }
@@ -266,7 +267,7 @@ void TControl::Resize() {
   OnResize(this);
 }
 
-void TControl::BoundsChanged(bool) {}
+void TControl::BoundsChanged(bool, bool) {}
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   OnMouseDown(this, button, shift, x, y);

@@ -121,8 +121,14 @@ class TControl : public TComponent {
   // Repaint requests: each one is counted.
   virtual void Invalidate();
   int InvalidateCount() const { return invalidate_count_; }
-  void Repaint() { Invalidate(); }
-  void Refresh() { Invalidate(); }
+  // Paints at once what is waiting to be painted (controls that draw
+  // themselves paint into their canvas).
+  virtual void Update() {}
+  void Repaint() {
+    Invalidate();
+    Update();
+  }
+  void Refresh() { Repaint(); }
   void BringToFront();
   void SendToBack();
 
@@ -137,7 +143,7 @@ class TControl : public TComponent {
   // The size changed (not while loading).
   virtual void Resize();
   // Bounds changed; windowed controls arrange their children here.
-  virtual void BoundsChanged(bool resized);
+  virtual void BoundsChanged(bool moved, bool resized);
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);

@@ -59,6 +59,8 @@ QV_DEFINE_CLASS(TEdit, TCustomEdit, r) {
   r.Property("Ctl3D", &TEdit::Ctl3D, &TEdit::SetCtl3D);
   r.Property("Enabled", &TEdit::Enabled, &TEdit::SetEnabled);
   r.Property("Font", &TEdit::Font, &TEdit::SetFont);
+  r.Property("ImeMode", &TEdit::ImeMode, &TEdit::SetImeMode);
+  r.Property("ImeName", &TEdit::ImeName, &TEdit::SetImeName);
   r.Property("MaxLength", &TEdit::MaxLength, &TEdit::SetMaxLength);
   r.Property("ParentColor", &TEdit::ParentColor, &TEdit::SetParentColor);
   r.Property("ParentFont", &TEdit::ParentFont, &TEdit::SetParentFont);

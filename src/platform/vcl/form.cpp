@@ -269,6 +269,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* control) {
     }
   }
   focusing(false);
+  Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
   return true;
 }
 

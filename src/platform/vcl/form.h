@@ -72,7 +72,8 @@ class TCustomForm : public TWinControl {
   // Takes the focus away from a control (and what is inside it).
   void DefocusControl(TWinControl* control, bool removing);
   // Moves the focus: OnExit from the old control outwards up to the common
-  // parent, then OnEnter from below that parent inwards to the new control.
+  // parent, then OnEnter from below that parent inwards to the new control;
+  // then the form receives CM_FOCUSCHANGED with the control in LParam.
   // False when a handler moved the focus elsewhere on the way.
   bool SetFocusedControl(TWinControl* control);
   // Activates the form; raises EInvalidOperation when it is hidden or disabled.

@@ -351,8 +351,10 @@ bool TWinControl::WantsKey(Word key, TShiftState) const {
   return !IsDialogKey(key);
 }
 
-void TWinControl::BoundsChanged(bool resized) {
+void TWinControl::BoundsChanged(bool moved, bool resized) {
   if (resized) Realign();
+  if (moved) Perform(WM_MOVE, 0, MakeLParam(Left(), Top()));
+  if (resized) Perform(WM_SIZE, 0, MakeLParam(ClientWidth(), ClientHeight()));
 }
 
 void TWinControl::Loaded() {

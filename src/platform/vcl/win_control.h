@@ -12,6 +12,9 @@
 
 namespace qv {
 
+QV_ENUM(TImeMode, imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata,
+        imKata, imChinese, imSHanguel, imHanguel);
+
 class TWinControl : public TControl {
   QV_DECLARE_CLASS(TWinControl)
 
@@ -61,6 +64,12 @@ class TWinControl : public TControl {
   HWND Handle();
   bool HandleAllocated() const { return handle_ != 0; }
 
+  // The input method a control asks for when it has the focus.
+  const std::string& ImeName() const { return ime_name_; }
+  void SetImeName(const std::string& name) { ime_name_ = name; }
+  TImeMode ImeMode() const { return ime_mode_; }
+  void SetImeMode(TImeMode mode) { ime_mode_ = mode; }
+
   bool Ctl3D() const { return ctl3d_; }
   void SetCtl3D(bool ctl3d);
   bool ParentCtl3D() const { return parent_ctl3d_; }
@@ -91,7 +100,7 @@ class TWinControl : public TControl {
   virtual bool WantsKey(Word key, TShiftState shift) const;
   // Arranges the aligned children; `control` goes first among its kind.
   virtual void AlignControls(TControl* control, TRect& rect);
-  void BoundsChanged(bool resized) override;
+  void BoundsChanged(bool moved, bool resized) override;
   void Loaded() override;
 
   void WMKeyDown(TMessage& message);
@@ -128,6 +137,8 @@ class TWinControl : public TControl {
   bool ctl3d_ = true;
   bool parent_ctl3d_ = true;
   HWND handle_ = 0;
+  std::string ime_name_;
+  TImeMode ime_mode_ = imDontCare;
 };
 
 // The windowed control that owns a native handle; null when there is none
