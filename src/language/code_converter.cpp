@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "platform/text/string_utils.h"
+#include "platform/vcl/application.h"
+#include "platform/vcl/screen.h"
 #include "platform/vcl/type_info.h"
 #include "runtime/skeldor_ini.h"
 
@@ -199,6 +201,18 @@ void TCodeConverter::ConvertForm(qv::TComponent* form) {
       hint != nullptr && hint->Writable()) {
     const std::string text = qv::GetStrProp(form, "Hint");
     if (!text.empty()) qv::SetStrProp(form, "Hint", ConvertText(mode, text));
+  }
+
+  // The system's own texts (icon titles, hints, menus) use the screen fonts;
+  // the hint window takes its new font when hints are switched on again.
+  if (qv::Screen != nullptr) {
+    SetFontForMode(mode, qv::Screen->IconFont());
+    SetFontForMode(mode, qv::Screen->HintFont());
+    SetFontForMode(mode, qv::Screen->MenuFont());
+  }
+  if (qv::Application != nullptr) {
+    qv::Application->SetShowHint(false);
+    qv::Application->SetShowHint(true);
   }
 
   for (int i = 0; i < form->ComponentCount(); ++i) {

@@ -9,6 +9,7 @@
 #include "language/language_fixture.h"
 #include "platform/core/exception.h"
 #include "platform/text/string_list.h"
+#include "platform/vcl/screen.h"
 #include "platform/vcl/type_info.h"
 
 namespace ravlet {
@@ -248,6 +249,13 @@ TEST(ConvertFormTest, ConvertsPublishedTextsAndFonts) {
     EXPECT_EQ(box->Caption(), c.label);
     EXPECT_EQ(box->Text(), "编号");  // Text is never converted
     EXPECT_EQ(box->Font()->Charset(), c.charset);
+    if (c.charset != qv::DEFAULT_CHARSET) {
+      for (qv::TFont* font :
+           {qv::Screen->IconFont(), qv::Screen->HintFont(), qv::Screen->MenuFont()}) {
+        EXPECT_EQ(font->Name(), "SimSun");
+        EXPECT_EQ(font->Charset(), c.charset);
+      }
+    }
     EXPECT_EQ(box->Style(), c.style);
     const bool big5 = c.pages.ui == "950";
     using Lines = std::vector<std::string>;

@@ -2,6 +2,7 @@
 // A throw-away installation whose client profile names the code pages, for
 // the tests of the converter and of language packages.
 
+#include <filesystem>
 #include <string>
 
 #include "support/temp_install.h"
@@ -25,6 +26,13 @@ class LanguageInstall {
   }
 
   TempInstall& Files() { return install_; }
+
+  // Copies the tests' MultiLanguage folder into the client installation.
+  void CopyPackages() {
+    std::filesystem::copy(std::filesystem::path(RAVLET_LANGUAGE_TEST_DIR) / "MultiLanguage",
+                          install_.Path("Erp/MultiLanguage"),
+                          std::filesystem::copy_options::recursive);
+  }
 
  private:
   TempInstall install_;
