@@ -6,6 +6,7 @@
 
 #include "platform/text/string_utils.h"
 #include "platform/vcl/application.h"
+#include "platform/vcl/form.h"
 #include "platform/vcl/screen.h"
 #include "platform/vcl/type_info.h"
 #include "runtime/skeldor_ini.h"
@@ -220,6 +221,20 @@ void TCodeConverter::ConvertForm(qv::TComponent* form) {
     ConvertComponentProperties(component, mode);
     ConvertComponentKind(component, mode);
   }
+}
+
+qv::TModalResult TCodeConverter::ShowMessageDlg(const std::string& text, qv::TMsgDlgType type,
+                                                qv::TMsgDlgButtons buttons) {
+  if (text.empty()) return 0;
+  // The blanks widen the dialog, which the GB fonts draw too narrow.
+  const std::string shown = UICodePage == "936" || SysCodePage == "936" ? text + "      " : text;
+  qv::TComponentPtr<qv::TMessageForm> dialog = qv::CreateMessageDialog(shown, type, buttons);
+  if (auto* window = dynamic_cast<qv::TCustomForm*>(Owner())) {
+    if (window->WindowState() == qv::wsMinimized) window->SetWindowState(qv::wsNormal);
+    dialog->SetCaption(window->Caption());
+  }
+  SetFontForMode(UIConvertMode, dialog->Font());
+  return dialog->ShowModal();
 }
 
 void TCodeConverter::ConvertComponentProperties(qv::TComponent& c, uint8_t mode) {

@@ -20,6 +20,7 @@
 #include "language/translator.h"
 #include "platform/variant/variant.h"
 #include "platform/vcl/component.h"
+#include "platform/vcl/dialogs.h"
 #include "platform/vcl/font.h"
 
 namespace ravlet {
@@ -77,6 +78,12 @@ class TCodeConverter : public qv::TComponent {
   // "SimSun" with the character set of the mode: 134 for 0, 1 and 4, 136 for
   // 2 and 3; other modes leave the font as it is.
   static void SetFontForMode(uint8_t mode, qv::TFont* font);
+
+  // Shows the standard message dialog modally with the owner window's caption
+  // and the font of the user-interface mode; 0 without showing anything for
+  // an empty text.
+  qv::TModalResult ShowMessageDlg(const std::string& text, qv::TMsgDlgType type,
+                                  qv::TMsgDlgButtons buttons);
 
   // Component kinds with texts of their own, by class name; a component gets
   // the converter of the most derived registered class it inherits from.

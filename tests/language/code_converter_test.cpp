@@ -9,6 +9,10 @@
 #include "language/language_fixture.h"
 #include "platform/core/exception.h"
 #include "platform/text/string_list.h"
+#include "platform/vcl/application.h"
+#include "platform/vcl/dialogs.h"
+#include "platform/vcl/form.h"
+#include "platform/vcl/input_source.h"
 #include "platform/vcl/screen.h"
 #include "platform/vcl/type_info.h"
 
@@ -281,6 +285,75 @@ TEST(ConvertFormTest, ComponentKindsPlugInByClass) {
 
   EXPECT_EQ(seen, std::vector<std::string>{"box:2"});
   EXPECT_EQ(box->Lines()->ToVector(), std::vector<std::string>{"編號"});
+}
+
+}  // namespace
+}  // namespace ravlet
+
+namespace ravlet {
+namespace {
+
+// Looks at the modal dialog when the run asks for input, then clicks a button.
+class DialogProbe : public qv::TInputSource {
+ public:
+  explicit DialogProbe(std::string button) : button_(std::move(button)) {}
+  bool Next(qv::TInputEvent& event) override {
+    if (answered_) return false;
+    answered_ = true;
+    if (auto* dialog = dynamic_cast<qv::TMessageForm*>(qv::Screen->ModalForm())) {
+      caption = dialog->Caption();
+      text = dialog->Message()->Caption();
+      fontName = dialog->Font()->Name();
+      charset = dialog->Font()->Charset();
+    }
+    event = qv::TInputEvent::Click(button_);
+    return true;
+  }
+
+  std::string caption, text, fontName;
+  int charset = -1;
+
+ private:
+  std::string button_;
+  bool answered_ = false;
+};
+
+TEST(ShowMessageDlgTest, ShowsWithWindowCaptionAndModeFont) {
+  struct Case {
+    CodePages pages;
+    const char* text;  // as shown
+    int charset;
+  };
+  const Case cases[] = {
+      {{936, "950", "936"}, "保存方案?      ", qv::CHINESEBIG5_CHARSET},
+      {{950, "950", "936"}, "保存方案?", qv::CHINESEBIG5_CHARSET},
+      {{950, "936", "936"}, "保存方案?      ", qv::GB2312_CHARSET},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pages.ui + " on " + std::to_string(c.pages.system));
+    LanguageInstall install(c.pages);
+    auto window = qv::CreateUnowned<qv::TForm>();
+    window->SetCaption("报表条件");
+    window->SetWindowState(qv::wsMinimized);
+    auto* converter = qv::Create<TCodeConverter>(window.get());
+    auto probe = std::make_shared<DialogProbe>("Cancel");
+    qv::Application->SetInputSource(probe);
+    EXPECT_EQ(converter->ShowMessageDlg("保存方案?", qv::mtConfirmation, qv::mbOKCancel),
+              qv::mrCancel);
+    qv::Application->SetInputSource(nullptr);
+    EXPECT_EQ(probe->caption, "报表条件");
+    EXPECT_EQ(probe->text, c.text);
+    EXPECT_EQ(probe->fontName, "SimSun");
+    EXPECT_EQ(probe->charset, c.charset);
+    EXPECT_EQ(window->WindowState(), qv::wsNormal);
+  }
+}
+
+TEST(ShowMessageDlgTest, EmptyTextShowsNothing) {
+  LanguageInstall install({936, "950", "936"});
+  auto converter = qv::CreateUnowned<TCodeConverter>();
+  qv::Application->SetInputSource(nullptr);
+  EXPECT_EQ(converter->ShowMessageDlg("", qv::mtError, qv::TMsgDlgButtons{qv::mbOK}), 0);
 }
 
 }  // namespace
