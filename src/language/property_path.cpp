@@ -19,6 +19,8 @@ bool SetPropertyByPath(qv::TObject* object, std::string_view name, std::string_v
     }
     const qv::TPropInfo* prop = qv::GetPropInfo(object, name);
     if (prop == nullptr || !prop->Writable()) return false;
+    // A package sets values; it does not re-wire event handlers or object links.
+    if (prop->Kind == qv::tkMethod || prop->Kind == qv::tkClass) return false;
     if (prop->Kind == qv::tkEnumeration || prop->Kind == qv::tkSet) {
       qv::SetPropValue(object, name, qv::Trim(std::string(value)));
     } else {

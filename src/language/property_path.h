@@ -13,8 +13,9 @@ namespace ravlet {
 // last one from the text: integers with registered identifiers take an
 // identifier or a number, enumerations an identifier and sets the bracketed
 // form (both trimmed first), other kinds as the property layer reads texts.
-// False, with the property unchanged, when there is no such property or the
-// text does not fit.
+// Events and object-valued properties are not set from texts. False, with
+// the property unchanged, when there is no such property or the text does not
+// fit.
 bool SetPropertyByPath(qv::TObject* object, std::string_view name, std::string_view value);
 
 }  // namespace ravlet

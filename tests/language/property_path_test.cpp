@@ -6,6 +6,8 @@
 
 #include "platform/vcl/colors.h"
 #include "platform/vcl/cursors.h"
+#include "platform/vcl/edit.h"
+#include "platform/vcl/form.h"
 #include "platform/vcl/label.h"
 #include "platform/vcl/type_info.h"
 
@@ -51,6 +53,30 @@ TEST(SetPropertyByPathTest, SetsFromTextsOrLeavesThePropertyAlone) {
     }
   }
   EXPECT_FALSE(SetPropertyByPath(nullptr, "Caption", "x"));
+}
+
+class TPathForm : public qv::TForm {
+  QV_DECLARE_CLASS(TPathForm)
+  using qv::TForm::TForm;
+  void Hello(qv::TObject*) {}
+};
+QV_DEFINE_CLASS(TPathForm, qv::TForm, r) {
+  r.Method("Hello", &TPathForm::Hello);
+}
+
+TEST(SetPropertyByPathTest, LeavesHandlersAndObjectLinksAlone) {
+  auto form = qv::CreateUnowned<TPathForm>();
+  auto* edit = qv::Create<qv::TEdit>(form.get());
+  edit->SetName("edName");
+  auto* label = qv::Create<qv::TLabel>(form.get());
+  // Both texts name something the property layer could bind.
+  EXPECT_FALSE(SetPropertyByPath(label, "OnClick", "Hello"));
+  EXPECT_FALSE(label->OnClick.Assigned());
+  EXPECT_FALSE(SetPropertyByPath(label, "FocusControl", "edName"));
+  EXPECT_EQ(label->FocusControl(), nullptr);
+  // The property layer itself would have bound them.
+  qv::SetPropValue(label, "OnClick", "Hello");
+  EXPECT_TRUE(label->OnClick.Assigned());
 }
 
 }  // namespace
