@@ -9,7 +9,9 @@ namespace standin {
 
 namespace {
 
-[[noreturn]] void BadArgument(const std::string& why) { throw qv::EOleError(why); }
+[[noreturn]] void BadArgument(const std::string& why) {
+  throw qv::EOleError(why);
+}
 
 // The elements low..high of a one-dimensional array argument.
 const qv::Variant& ArrayArg(const qv::Variant& v, const std::string& operation, int minCount) {
@@ -52,9 +54,8 @@ std::shared_ptr<TReportCounter> TReportCounter::CreateDefault() {
 TReportCounter::TReportCounter(const std::string& databaseFile)
     : TAutoObject("TdmReportCounter"), store_(databaseFile) {
   RegisterMethod("Request", 1, [this](Args& a) { return SubmitRequest(a[0], "Request", ""); });
-  RegisterMethod("Request1", 2, [this](Args& a) {
-    return SubmitRequest(a[0], "Request1", qv::VarToStr(a[1]));
-  });
+  RegisterMethod("Request1", 2,
+                 [this](Args& a) { return SubmitRequest(a[0], "Request1", qv::VarToStr(a[1])); });
   RegisterMethod("ErrorDescript", 0, [this](Args&) {
     std::lock_guard lock(mutex_);
     return qv::Variant(lastError_);
@@ -109,9 +110,10 @@ TReportCounter::TReportCounter(const std::string& databaseFile)
   RegisterMethod("InsertConTable", 1, [this](Args& a) {
     const qv::Variant& record = ArrayArg(a[0], "InsertConTable", 7);
     int low = qv::VarArrayLowBound(record, 1);
-    SchemeRecord scheme{TextAt(record, 0, "The scheme name"), TextAt(record, 1, "The user"),
-                        TextAt(record, 3, "The program code"), TextAt(record, 4, "The field list"),
-                        TextAt(record, 5, "The value text"), TextAt(record, 2, "The saving date")};
+    SchemeRecord scheme{
+        TextAt(record, 0, "The scheme name"),  TextAt(record, 1, "The user"),
+        TextAt(record, 3, "The program code"), TextAt(record, 4, "The field list"),
+        TextAt(record, 5, "The value text"),   TextAt(record, 2, "The saving date")};
     bool replace = record[low + 6].AsBoolean();
     if (qv::Trim(scheme.name).empty()) return qv::Variant("The scheme name is empty");
     if (qv::Trim(scheme.creator).empty()) return qv::Variant("The scheme has no user");
@@ -142,7 +144,8 @@ TReportCounter::TReportCounter(const std::string& databaseFile)
     }
     if (qv::Trim(newName).empty()) return qv::Variant("The new scheme name is empty");
     std::lock_guard lock(mutex_);
-    return qv::Variant(store_.RenameScheme(TextAt(former, 0, "The scheme name"), user, program, newName));
+    return qv::Variant(
+        store_.RenameScheme(TextAt(former, 0, "The scheme name"), user, program, newName));
   });
 
   RegisterMethod("AS_GetRecords", 1, [this](Args& a) {
@@ -196,8 +199,8 @@ qv::Variant TReportCounter::SchemePacket() {
   std::vector<SchemeRecord> schemes;
   if (schemeSelection_) schemes = store_.Schemes(schemeSelection_->first, schemeSelection_->second);
   qv::Variant packet = qv::VarArrayCreate({0, 3});
-  packet[0] = StringArray({"NCONDITION", "CREATOR", "PROGRAMME", "SCONDITION", "VCONDITION",
-                           "CREATE_DATE"});
+  packet[0] = StringArray(
+      {"NCONDITION", "CREATOR", "PROGRAMME", "SCONDITION", "VCONDITION", "CREATE_DATE"});
   packet[1] = StringArray({"方案名称", "创建者", "程序代号", "字段清单", "方案内容", "创建日期"});
   packet[3] = StringArray({"String", "String", "String", "Memo", "Memo", "String"});
   if (!schemes.empty()) {

@@ -36,7 +36,9 @@ SchemeRecord ReadScheme(Statement& row) {
 
 }  // namespace
 
-ReportStore::ReportStore(const std::string& fileName) : db_(fileName) { CreateSchema(); }
+ReportStore::ReportStore(const std::string& fileName) : db_(fileName) {
+  CreateSchema();
+}
 
 void ReportStore::CreateSchema() {
   try {
@@ -71,8 +73,9 @@ std::string ReportStore::SubmitJob(const JobSubmission& job, qv::TDateTime now) 
     throw EJobRejected("All " + std::to_string(kLastSequence) + " job numbers of " + day +
                        " are used; no further job can be numbered today");
   }
-  db_.Prepare("INSERT INTO job_sequence (job_day, last_seq) VALUES (?1, ?2) "
-              "ON CONFLICT (job_day) DO UPDATE SET last_seq = excluded.last_seq")
+  db_.Prepare(
+         "INSERT INTO job_sequence (job_day, last_seq) VALUES (?1, ?2) "
+         "ON CONFLICT (job_day) DO UPDATE SET last_seq = excluded.last_seq")
       .Bind(1, day)
       .Bind(2, seq)
       .Run();
@@ -90,16 +93,21 @@ std::string ReportStore::SubmitJob(const JobSubmission& job, qv::TDateTime now) 
   insert.Bind(1, jobNo).Bind(2, day).Bind(3, seq).Bind(4, job.operation);
   insert.Bind(5, job.programCode).Bind(6, job.companyId).Bind(7, job.userId).Bind(8, job.dbName);
   insert.Bind(9, job.progId).Bind(10, job.reportKind).Bind(11, job.periodic ? 1 : 0);
-  if (job.generationMode) insert.Bind(12, *job.generationMode);
-  else insert.BindNull(12);
-  if (job.startTime) insert.Bind(13, *job.startTime).Bind(14, TimeText(*job.startTime));
-  else insert.BindNull(13).BindNull(14);
+  if (job.generationMode)
+    insert.Bind(12, *job.generationMode);
+  else
+    insert.BindNull(12);
+  if (job.startTime)
+    insert.Bind(13, *job.startTime).Bind(14, TimeText(*job.startTime));
+  else
+    insert.BindNull(13).BindNull(14);
   insert.Bind(15, job.conditionCount).Bind(16, job.computerName);
   insert.Bind(17, now).Bind(18, TimeText(now)).Bind(19, job.status).Bind(20, job.statusText);
   insert.Bind(21, requestJson);
   insert.Run();
 
-  db_.Prepare("INSERT INTO job_events (job_no, at, at_text, status, text) VALUES (?1, ?2, ?3, ?4, ?5)")
+  db_.Prepare(
+         "INSERT INTO job_events (job_no, at, at_text, status, text) VALUES (?1, ?2, ?3, ?4, ?5)")
       .Bind(1, jobNo)
       .Bind(2, now)
       .Bind(3, TimeText(now))
@@ -149,7 +157,8 @@ bool ReportStore::UpdateJobStatus(const std::string& jobNo, const std::string& s
       .Bind(4, at)
       .Run();
   if (db_.Changes() == 0) return false;
-  db_.Prepare("INSERT INTO job_events (job_no, at, at_text, status, text) VALUES (?1, ?2, ?3, ?4, ?5)")
+  db_.Prepare(
+         "INSERT INTO job_events (job_no, at, at_text, status, text) VALUES (?1, ?2, ?3, ?4, ?5)")
       .Bind(1, jobNo)
       .Bind(2, at)
       .Bind(3, TimeText(at))
@@ -161,10 +170,12 @@ bool ReportStore::UpdateJobStatus(const std::string& jobNo, const std::string& s
 }
 
 std::vector<JobEvent> ReportStore::JobEvents(const std::string& jobNo) {
-  Statement stmt = db_.Prepare("SELECT at, status, text FROM job_events WHERE job_no = ?1 ORDER BY id");
+  Statement stmt =
+      db_.Prepare("SELECT at, status, text FROM job_events WHERE job_no = ?1 ORDER BY id");
   stmt.Bind(1, jobNo);
   std::vector<JobEvent> events;
-  while (stmt.Step()) events.push_back({stmt.ColumnDouble(0), stmt.ColumnText(1), stmt.ColumnText(2)});
+  while (stmt.Step())
+    events.push_back({stmt.ColumnDouble(0), stmt.ColumnText(1), stmt.ColumnText(2)});
   return events;
 }
 

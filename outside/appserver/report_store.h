@@ -68,8 +68,8 @@ class ReportStore {
   std::string SubmitJob(const JobSubmission& job, qv::TDateTime now);
   std::optional<StoredJob> FindJob(const std::string& jobNo);
   // False when there is no such job.
-  bool UpdateJobStatus(const std::string& jobNo, const std::string& status,
-                       const std::string& text, qv::TDateTime at);
+  bool UpdateJobStatus(const std::string& jobNo, const std::string& status, const std::string& text,
+                       qv::TDateTime at);
   std::vector<JobEvent> JobEvents(const std::string& jobNo);
 
   std::vector<SchemeRecord> Schemes(const std::string& creator, const std::string& programme);

@@ -9,7 +9,9 @@ namespace standin {
 
 namespace {
 
-[[noreturn]] void Reject(const std::string& why) { throw ERequestRejected(why); }
+[[noreturn]] void Reject(const std::string& why) {
+  throw ERequestRejected(why);
+}
 
 std::string Describe(const qv::Variant& v) {
   return v.IsArray() ? "an array" : qv::VarTypeAsText(v.VarType());
@@ -89,9 +91,12 @@ void CheckCycle(const qv::Variant& cycle) {
   int mode = IntIn(cycle[0], "The cycle mode", 0, 3);
   const qv::Variant& p = cycle[1];
   switch (mode) {
-    case 0: IntIn(p, "The number of days of the cycle", 1, 999); break;
+    case 0:
+      IntIn(p, "The number of days of the cycle", 1, 999);
+      break;
     case 1:
-      if (CheckArray(p, "The weekly cycle", 0) != 1) Reject("The weekly cycle needs [weeks, weekday]");
+      if (CheckArray(p, "The weekly cycle", 0) != 1)
+        Reject("The weekly cycle needs [weeks, weekday]");
       IntIn(p[0], "The number of weeks of the cycle", 1, 99);
       IntIn(p[1], "The weekday of the cycle", 0, 6);
       break;
@@ -125,7 +130,8 @@ void CheckCycle(const qv::Variant& cycle) {
         ok = false;
       }
       if (!ok || !(hours > 0) || !std::isfinite(hours)) {
-        Reject("The hours of an hourly cycle must be a number above 0, not \"" + qv::VarToStr(p) + "\"");
+        Reject("The hours of an hourly cycle must be a number above 0, not \"" + qv::VarToStr(p) +
+               "\"");
       }
       break;
     }
@@ -208,11 +214,13 @@ bool IsDateText(const std::string& text) {
 JobSubmission InspectRequest(const qv::Variant& request) {
   int top = CheckArray(request, "The request", 0);
   if (top != 2 && top != 4) {
-    Reject("The request must hold 3 elements (5 for a periodic job), not " + std::to_string(top + 1));
+    Reject("The request must hold 3 elements (5 for a periodic job), not " +
+           std::to_string(top + 1));
   }
   const qv::Variant& env = request[0];
   int envHigh = CheckArray(env, "The environment", 1);
-  if (envHigh < 9) Reject("The environment must hold at least 9 elements, not " + std::to_string(envHigh));
+  if (envHigh < 9)
+    Reject("The environment must hold at least 9 elements, not " + std::to_string(envHigh));
   for (int i = 1; i <= envHigh; ++i) {
     if (env[i].IsEmpty() || env[i].IsNull()) {
       Reject("Environment element " + std::to_string(i) + " is not filled in");
@@ -224,8 +232,8 @@ JobSubmission InspectRequest(const qv::Variant& request) {
   job.programCode = qv::Trim(NonEmptyText(env[1], "The program code"));
   int declaredSize = IntIn(env[2], "The environment size", 9, 100000);
   if (declaredSize != envHigh) {
-    Reject("The environment says it holds " + std::to_string(declaredSize) + " elements but holds " +
-           std::to_string(envHigh));
+    Reject("The environment says it holds " + std::to_string(declaredSize) +
+           " elements but holds " + std::to_string(envHigh));
   }
   job.conditionCount = IntIn(env[3], "The condition count", 0, 100000);
   job.companyId = NonEmptyText(env[4], "The company");
@@ -257,9 +265,11 @@ JobSubmission InspectRequest(const qv::Variant& request) {
 
   job.periodic = IsLowerCaseKind(job.reportKind);
   if (job.periodic != (top == 4)) {
-    Reject(job.periodic ? "A periodic job (kind \"" + job.reportKind + "\") needs a schedule and rules"
-                        : "A schedule and rules come only with a periodic job (kind in lower case), "
-                          "not with kind \"" + job.reportKind + "\"");
+    Reject(job.periodic
+               ? "A periodic job (kind \"" + job.reportKind + "\") needs a schedule and rules"
+               : "A schedule and rules come only with a periodic job (kind in lower case), "
+                 "not with kind \"" +
+                     job.reportKind + "\"");
   }
   if (job.periodic) {
     if (job.generationMode != 2 || !job.startTime) {

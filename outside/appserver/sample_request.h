@@ -59,13 +59,13 @@ inline qv::Variant SampleRequest(const SampleRequestOptions& o = {}) {
     list[0] = qv::Variant(std::string(1, '\x05'));
     for (int i = 1; i <= o.listRows; ++i) {
       std::string code = std::to_string(1000 + i % 9000);
-      list[i] = qv::VarArrayOf({qv::Variant(code), qv::Variant("间距 " + code),
-                                qv::Variant("D"), qv::Variant(i % 31 + 1)});
+      list[i] = qv::VarArrayOf({qv::Variant(code), qv::Variant("间距 " + code), qv::Variant("D"),
+                                qv::Variant(i % 31 + 1)});
     }
     values[1] = list;
   } else {
-    values[1] = qv::VarArrayOf({qv::Variant(std::string(1, '\x04')), qv::Variant("0001"),
-                                qv::Variant("0099")});
+    values[1] = qv::VarArrayOf(
+        {qv::Variant(std::string(1, '\x04')), qv::Variant("0001"), qv::Variant("0099")});
   }
   values[2] = qv::VarArrayOf({qv::Variant("每页打印签核"), qv::Variant(false), qv::Variant("S001"),
                               qv::Variant("制表:"), qv::Variant("审核:"), qv::Variant("核准:")});
@@ -77,10 +77,17 @@ inline qv::Variant SampleRequest(const SampleRequestOptions& o = {}) {
   if (!o.periodic) return qv::VarArrayOf({env, labels, values});
 
   qv::Variant schedule = qv::VarArrayOf(
-      {qv::Variant("Y"), qv::Variant("07:05"),
-       qv::VarArrayOf({qv::Variant(0), qv::Variant("1")}),
+      {qv::Variant("Y"), qv::Variant("07:05"), qv::VarArrayOf({qv::Variant(0), qv::Variant("1")}),
        qv::VarArrayOf({qv::Variant("20240315"), qv::Variant(2), qv::Variant("20241231")})});
-  std::string rule = "1\x03" "edPrintDate\x03Y\x03" "0\x03" "0\x03" "0\x03" "-1\x03" "D\x03" "5";
+  std::string rule =
+      "1\x03"
+      "edPrintDate\x03Y\x03"
+      "0\x03"
+      "0\x03"
+      "0\x03"
+      "-1\x03"
+      "D\x03"
+      "5";
   qv::Variant rules = qv::VarArrayOf({qv::Variant(1), qv::Variant(rule)});
   return qv::VarArrayOf({env, labels, values, schedule, rules});
 }

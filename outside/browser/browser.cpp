@@ -16,13 +16,14 @@ TBrowser::TBrowser() : TAutoObject("TInternetExplorer") {
   struct Setting {
     const char* name;
     bool boolean;
-  } settings[] = {{"Visible", true},  {"Left", false},    {"Top", false},        {"Height", false},
-                  {"Width", false},   {"MenuBar", true},  {"AddressBar", true},  {"ToolBar", true}};
+  } settings[] = {{"Visible", true}, {"Left", false},   {"Top", false},       {"Height", false},
+                  {"Width", false},  {"MenuBar", true}, {"AddressBar", true}, {"ToolBar", true}};
   for (const Setting& s : settings) {
     std::string name = s.name;
     bool boolean = s.boolean;
-    settings_[name] = boolean ? qv::Variant(name == "AddressBar" || name == "MenuBar" || name == "ToolBar")
-                              : qv::Variant(0);
+    settings_[name] =
+        boolean ? qv::Variant(name == "AddressBar" || name == "MenuBar" || name == "ToolBar")
+                : qv::Variant(0);
     RegisterProperty(
         name,
         [this, name] {
@@ -61,9 +62,8 @@ TBrowser::TBrowser() : TAutoObject("TInternetExplorer") {
     quit_ = true;
     return qv::Variant();
   });
-  RegisterMethod("RecordedCalls", 0, [](Args&) {
-    return RecordedCallsAsVariant(CallRecorder::Named(kLog).Calls());
-  });
+  RegisterMethod("RecordedCalls", 0,
+                 [](Args&) { return RecordedCallsAsVariant(CallRecorder::Named(kLog).Calls()); });
 }
 
 void TBrowser::Record(const std::string& operation, const qv::Variant& args) {

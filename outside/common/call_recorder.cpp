@@ -47,7 +47,8 @@ void CallRecorder::Record(RecordedCall call) {
   out.flush();
   if (!out) {
     int code = errno;
-    throw qv::EInOutError(code, "Cannot record the call in \"" + file + "\": " + std::strerror(code));
+    throw qv::EInOutError(code,
+                          "Cannot record the call in \"" + file + "\": " + std::strerror(code));
   }
 }
 

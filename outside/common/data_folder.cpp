@@ -37,8 +37,8 @@ std::string DataFolder(const std::string& progId) {
   if (folder.back() != '/') folder += '/';
   if (!qv::DirectoryExists(folder) && !qv::ForceDirectories(folder)) {
     int code = errno;
-    throw qv::EInOutError(code, "Cannot create the data folder \"" + folder +
-                                    "\": " + std::strerror(code));
+    throw qv::EInOutError(
+        code, "Cannot create the data folder \"" + folder + "\": " + std::strerror(code));
   }
   return folder;
 }

@@ -19,9 +19,15 @@ Database::Database(const std::string& fileName, Mode mode, int busyTimeoutMs)
     : fileName_(fileName) {
   int flags = SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_URI;
   switch (mode) {
-    case Mode::ReadWriteCreate: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
-    case Mode::ReadWrite: flags |= SQLITE_OPEN_READWRITE; break;
-    case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
+    case Mode::ReadWriteCreate:
+      flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+      break;
+    case Mode::ReadWrite:
+      flags |= SQLITE_OPEN_READWRITE;
+      break;
+    case Mode::ReadOnly:
+      flags |= SQLITE_OPEN_READONLY;
+      break;
   }
   int rc = sqlite3_open_v2(fileName.c_str(), &db_, flags, nullptr);
   if (rc != SQLITE_OK) {
@@ -35,7 +41,9 @@ Database::Database(const std::string& fileName, Mode mode, int busyTimeoutMs)
   sqlite3_extended_result_codes(db_, 1);
 }
 
-Database::~Database() { sqlite3_close_v2(db_); }
+Database::~Database() {
+  sqlite3_close_v2(db_);
+}
 
 void Database::Exec(std::string_view sql) {
   std::string text(sql);
@@ -48,11 +56,17 @@ void Database::Exec(std::string_view sql) {
   }
 }
 
-Statement Database::Prepare(std::string_view sql) { return Statement(*this, sql); }
+Statement Database::Prepare(std::string_view sql) {
+  return Statement(*this, sql);
+}
 
-int64_t Database::LastInsertRowId() const { return sqlite3_last_insert_rowid(db_); }
+int64_t Database::LastInsertRowId() const {
+  return sqlite3_last_insert_rowid(db_);
+}
 
-int Database::Changes() const { return sqlite3_changes(db_); }
+int Database::Changes() const {
+  return sqlite3_changes(db_);
+}
 
 Statement::Statement(Database& db, std::string_view sql) : db_(&db) {
   const char* tail = nullptr;
@@ -62,7 +76,9 @@ Statement::Statement(Database& db, std::string_view sql) : db_(&db) {
   if (tail) tail_.assign(tail, sql.data() + sql.size());
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+  sqlite3_finalize(stmt_);
+}
 
 Statement::Statement(Statement&& other) noexcept
     : db_(other.db_), stmt_(other.stmt_), tail_(std::move(other.tail_)) {
@@ -111,7 +127,9 @@ void Statement::Reset() {
   sqlite3_clear_bindings(stmt_);
 }
 
-int Statement::ColumnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::ColumnCount() const {
+  return sqlite3_column_count(stmt_);
+}
 
 std::string Statement::ColumnName(int column) const {
   const char* name = sqlite3_column_name(stmt_, column);
@@ -120,17 +138,26 @@ std::string Statement::ColumnName(int column) const {
 
 Statement::ColumnType Statement::TypeOf(int column) const {
   switch (sqlite3_column_type(stmt_, column)) {
-    case SQLITE_INTEGER: return ColumnType::Integer;
-    case SQLITE_FLOAT: return ColumnType::Float;
-    case SQLITE_TEXT: return ColumnType::Text;
-    case SQLITE_BLOB: return ColumnType::Blob;
-    default: return ColumnType::Null;
+    case SQLITE_INTEGER:
+      return ColumnType::Integer;
+    case SQLITE_FLOAT:
+      return ColumnType::Float;
+    case SQLITE_TEXT:
+      return ColumnType::Text;
+    case SQLITE_BLOB:
+      return ColumnType::Blob;
+    default:
+      return ColumnType::Null;
   }
 }
 
-int64_t Statement::ColumnInt(int column) const { return sqlite3_column_int64(stmt_, column); }
+int64_t Statement::ColumnInt(int column) const {
+  return sqlite3_column_int64(stmt_, column);
+}
 
-double Statement::ColumnDouble(int column) const { return sqlite3_column_double(stmt_, column); }
+double Statement::ColumnDouble(int column) const {
+  return sqlite3_column_double(stmt_, column);
+}
 
 std::string Statement::ColumnText(int column) const {
   const unsigned char* text = sqlite3_column_text(stmt_, column);
@@ -138,9 +165,13 @@ std::string Statement::ColumnText(int column) const {
   return text ? std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(size)) : "";
 }
 
-int Statement::ParameterCount() const { return sqlite3_bind_parameter_count(stmt_); }
+int Statement::ParameterCount() const {
+  return sqlite3_bind_parameter_count(stmt_);
+}
 
-bool Statement::IsReadOnly() const { return sqlite3_stmt_readonly(stmt_) != 0; }
+bool Statement::IsReadOnly() const {
+  return sqlite3_stmt_readonly(stmt_) != 0;
+}
 
 Transaction::Transaction(Database& db, Kind kind) : db_(db) {
   db_.Exec(kind == Kind::Immediate ? "BEGIN IMMEDIATE" : "BEGIN");

@@ -65,7 +65,9 @@ class Statement {
   Statement& Bind(int index, double value);
   Statement& Bind(int index, std::string_view text);
   Statement& Bind(int index, const char* text) { return Bind(index, std::string_view(text)); }
-  Statement& Bind(int index, const std::string& text) { return Bind(index, std::string_view(text)); }
+  Statement& Bind(int index, const std::string& text) {
+    return Bind(index, std::string_view(text));
+  }
   Statement& BindNull(int index);
 
   // True while a row is available; false when the statement is done.

@@ -46,7 +46,8 @@ void AppendWideString(std::string& out, std::u16string_view text) {
     char16_t unit = text[i];
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
         text[i + 1] <= 0xDFFF) {
-      char32_t cp = 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      char32_t cp =
+          0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       AppendCodePoint(out, cp);
       ++i;
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {
@@ -112,10 +113,18 @@ void Encode(std::string& out, const qv::Variant& v, bool describeObjects) {
     return;
   }
   switch (type & qv::varTypeMask) {
-    case qv::varEmpty: out += "{\"empty\":0}"; return;
-    case qv::varNull: out += "null"; return;
-    case qv::varBoolean: out += v.AsBoolean() ? "true" : "false"; return;
-    case qv::varInteger: AppendInt(out, v.AsInteger()); return;
+    case qv::varEmpty:
+      out += "{\"empty\":0}";
+      return;
+    case qv::varNull:
+      out += "null";
+      return;
+    case qv::varBoolean:
+      out += v.AsBoolean() ? "true" : "false";
+      return;
+    case qv::varInteger:
+      AppendInt(out, v.AsInteger());
+      return;
     case qv::varSmallint:
       out += "{\"smallint\":";
       AppendInt(out, v.AsInteger());
@@ -160,7 +169,9 @@ void Encode(std::string& out, const qv::Variant& v, bool describeObjects) {
       out += '}';
       return;
     }
-    case qv::varOleStr: AppendWideString(out, v.AsWideString()); return;
+    case qv::varOleStr:
+      AppendWideString(out, v.AsWideString());
+      return;
     case qv::varString: {
       static const char* const kHex = "0123456789abcdef";
       out += "{\"narrow\":\"";
@@ -175,7 +186,8 @@ void Encode(std::string& out, const qv::Variant& v, bool describeObjects) {
       if (describeObjects) {
         auto object = v.AsDispatch();
         out += "{\"object\":";
-        AppendWideString(out, qv::Variant(object ? object->ClassName() : std::string()).AsWideString());
+        AppendWideString(out,
+                         qv::Variant(object ? object->ClassName() : std::string()).AsWideString());
         out += '}';
         return;
       }
@@ -216,12 +228,13 @@ class Parser {
 
  private:
   [[noreturn]] void Fail(const std::string& why) const {
-    throw EVariantJsonError("Invalid stored variant at offset " + std::to_string(pos_) + ": " + why);
+    throw EVariantJsonError("Invalid stored variant at offset " + std::to_string(pos_) + ": " +
+                            why);
   }
 
   void SkipSpace() {
-    while (pos_ < text_.size() &&
-           (text_[pos_] == ' ' || text_[pos_] == '\n' || text_[pos_] == '\r' || text_[pos_] == '\t'))
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\n' ||
+                                   text_[pos_] == '\r' || text_[pos_] == '\t'))
       ++pos_;
   }
 
@@ -288,8 +301,9 @@ class Parser {
       value.kind = JsonValue::Kind::Null;
     } else if (c == '-' || (c >= '0' && c <= '9')) {
       size_t start = pos_;
-      while (pos_ < text_.size() && (std::string_view("+-.eE").find(text_[pos_]) != std::string_view::npos ||
-                                     (text_[pos_] >= '0' && text_[pos_] <= '9')))
+      while (pos_ < text_.size() &&
+             (std::string_view("+-.eE").find(text_[pos_]) != std::string_view::npos ||
+              (text_[pos_] >= '0' && text_[pos_] <= '9')))
         ++pos_;
       value.kind = JsonValue::Kind::Number;
       value.number = std::string(text_.substr(start, pos_ - start));
@@ -305,10 +319,14 @@ class Parser {
     for (int i = 0; i < 4; ++i) {
       char c = text_[pos_++];
       value <<= 4;
-      if (c >= '0' && c <= '9') value |= c - '0';
-      else if (c >= 'a' && c <= 'f') value |= c - 'a' + 10;
-      else if (c >= 'A' && c <= 'F') value |= c - 'A' + 10;
-      else Fail("bad \\u escape");
+      if (c >= '0' && c <= '9')
+        value |= c - '0';
+      else if (c >= 'a' && c <= 'f')
+        value |= c - 'a' + 10;
+      else if (c >= 'A' && c <= 'F')
+        value |= c - 'A' + 10;
+      else
+        Fail("bad \\u escape");
     }
     return value;
   }
@@ -325,16 +343,35 @@ class Parser {
         if (pos_ >= text_.size()) Fail("unterminated escape");
         char e = text_[pos_++];
         switch (e) {
-          case '"': out += u'"'; break;
-          case '\\': out += u'\\'; break;
-          case '/': out += u'/'; break;
-          case 'b': out += u'\b'; break;
-          case 'f': out += u'\f'; break;
-          case 'n': out += u'\n'; break;
-          case 'r': out += u'\r'; break;
-          case 't': out += u'\t'; break;
-          case 'u': out += static_cast<char16_t>(ParseHex4()); break;
-          default: Fail("unknown escape");
+          case '"':
+            out += u'"';
+            break;
+          case '\\':
+            out += u'\\';
+            break;
+          case '/':
+            out += u'/';
+            break;
+          case 'b':
+            out += u'\b';
+            break;
+          case 'f':
+            out += u'\f';
+            break;
+          case 'n':
+            out += u'\n';
+            break;
+          case 'r':
+            out += u'\r';
+            break;
+          case 't':
+            out += u'\t';
+            break;
+          case 'u':
+            out += static_cast<char16_t>(ParseHex4());
+            break;
+          default:
+            Fail("unknown escape");
         }
         continue;
       }
@@ -366,7 +403,9 @@ class Parser {
   size_t pos_ = 0;
 };
 
-[[noreturn]] void Bad(const std::string& why) { throw EVariantJsonError("Invalid stored variant: " + why); }
+[[noreturn]] void Bad(const std::string& why) {
+  throw EVariantJsonError("Invalid stored variant: " + why);
+}
 
 double ReadDouble(const JsonValue& value) {
   if (value.kind == JsonValue::Kind::String) {
@@ -376,8 +415,10 @@ double ReadDouble(const JsonValue& value) {
   }
   if (value.kind != JsonValue::Kind::Number) Bad("expected a number");
   double result = 0;
-  auto [ptr, ec] = std::from_chars(value.number.data(), value.number.data() + value.number.size(), result);
-  if (ec != std::errc() || ptr != value.number.data() + value.number.size()) Bad("bad number " + value.number);
+  auto [ptr, ec] =
+      std::from_chars(value.number.data(), value.number.data() + value.number.size(), result);
+  if (ec != std::errc() || ptr != value.number.data() + value.number.size())
+    Bad("bad number " + value.number);
   return result;
 }
 
@@ -396,13 +437,18 @@ int64_t ReadInt(const JsonValue& value, int64_t min, int64_t max) {
 
 qv::Variant Build(const JsonValue& value) {
   switch (value.kind) {
-    case JsonValue::Kind::Null: return qv::Variant::Null();
-    case JsonValue::Kind::Bool: return qv::Variant(value.boolean);
-    case JsonValue::Kind::String: return qv::Variant(value.text);
+    case JsonValue::Kind::Null:
+      return qv::Variant::Null();
+    case JsonValue::Kind::Bool:
+      return qv::Variant(value.boolean);
+    case JsonValue::Kind::String:
+      return qv::Variant(value.text);
     case JsonValue::Kind::Number:
       return qv::Variant(static_cast<int32_t>(ReadInt(value, INT32_MIN, INT32_MAX)));
-    case JsonValue::Kind::Array: Bad("a bare list is not a variant");
-    case JsonValue::Kind::Object: break;
+    case JsonValue::Kind::Array:
+      Bad("a bare list is not a variant");
+    case JsonValue::Kind::Object:
+      break;
   }
   if (const JsonValue* bounds = value.Member("bounds")) {
     const JsonValue* items = value.Member("items");
@@ -431,8 +477,11 @@ qv::Variant Build(const JsonValue& value) {
   if (tag == "double") return qv::Variant(ReadDouble(inner));
   if (tag == "single") return qv::Variant(static_cast<float>(ReadDouble(inner)));
   if (tag == "date") return qv::Variant::FromDate(ReadDouble(inner));
-  if (tag == "smallint") return qv::VarAsType(qv::Variant(static_cast<int32_t>(ReadInt(inner, INT16_MIN, INT16_MAX))), qv::varSmallint);
-  if (tag == "byte") return qv::VarAsType(qv::Variant(static_cast<int32_t>(ReadInt(inner, 0, 255))), qv::varByte);
+  if (tag == "smallint")
+    return qv::VarAsType(qv::Variant(static_cast<int32_t>(ReadInt(inner, INT16_MIN, INT16_MAX))),
+                         qv::varSmallint);
+  if (tag == "byte")
+    return qv::VarAsType(qv::Variant(static_cast<int32_t>(ReadInt(inner, 0, 255))), qv::varByte);
   if (tag == "int64") {
     if (inner.kind != JsonValue::Kind::String) Bad("int64 must be text");
     std::string digits;
@@ -440,7 +489,8 @@ qv::Variant Build(const JsonValue& value) {
     return qv::Variant(ReadInt(digits, INT64_MIN, INT64_MAX));
   }
   if (tag == "narrow") {
-    if (inner.kind != JsonValue::Kind::String || inner.text.size() % 2 != 0) Bad("narrow text must be hex");
+    if (inner.kind != JsonValue::Kind::String || inner.text.size() % 2 != 0)
+      Bad("narrow text must be hex");
     std::string bytes;
     auto nibble = [](char16_t c) -> int {
       if (c >= '0' && c <= '9') return c - '0';

@@ -16,7 +16,9 @@ bool IsList(const qv::Variant& v, int count) {
          qv::VarArrayHighBound(v, 1) - qv::VarArrayLowBound(v, 1) + 1 == count;
 }
 
-const qv::Variant& At(const qv::Variant& list, int i) { return list[qv::VarArrayLowBound(list, 1) + i]; }
+const qv::Variant& At(const qv::Variant& list, int i) {
+  return list[qv::VarArrayLowBound(list, 1) + i];
+}
 
 bool IsJobNumber(const std::string& text) {
   if (text.size() != 13) return false;
@@ -49,7 +51,8 @@ TQueueManager::TQueueManager() : TAutoObject("TQueueManagerClass1") {
         {qv::Now(), kQueueManagerProgId, "OpenReport", qv::VarArrayOf({a[0]}), result});
     return result;
   });
-  RegisterMethod("RecordedCalls", 0, [](Args&) { return RecordedCallsAsVariant(CallRecorder::Named(kLog).Calls()); });
+  RegisterMethod("RecordedCalls", 0,
+                 [](Args&) { return RecordedCallsAsVariant(CallRecorder::Named(kLog).Calls()); });
 }
 
 }  // namespace standin

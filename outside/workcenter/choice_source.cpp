@@ -13,7 +13,8 @@ bool IsDateText(const std::string& text) {
     if (c < '0' || c > '9') return false;
   }
   int year = std::stoi(text.substr(0, 4));
-  return year >= 1753 && qv::IsValidDate(year, std::stoi(text.substr(4, 2)), std::stoi(text.substr(6, 2)));
+  return year >= 1753 &&
+         qv::IsValidDate(year, std::stoi(text.substr(4, 2)), std::stoi(text.substr(6, 2)));
 }
 
 qv::Variant TextArray(const std::vector<std::string>& texts) {
@@ -89,8 +90,8 @@ std::vector<int> DispatchChoices::ChooseRows(const LookupWindowRequest& request)
 }
 
 std::string DispatchChoices::ChooseDate(const DatePickerRequest& request) {
-  qv::Variant asked = qv::VarArrayOf(
-      {qv::Variant(request.initialDate), qv::Variant(request.rocYear), qv::Variant(request.dbName)});
+  qv::Variant asked = qv::VarArrayOf({qv::Variant(request.initialDate),
+                                      qv::Variant(request.rocYear), qv::Variant(request.dbName)});
   return qv::VarToStr(object_.Call("ChooseDate", {asked}));
 }
 

@@ -19,14 +19,14 @@
 namespace standin {
 
 struct LookupWindowRequest {
-  std::string table, key;   // e.g. "MRPMB", "01"
+  std::string table, key;  // e.g. "MRPMB", "01"
   std::string title;
   std::vector<std::string> captions;
   std::vector<std::vector<qv::Variant>> rows;
   qv::Variant args;
   bool multiSelect = false;
-  std::string startText;    // what the user had typed
-  int startRow = -1;        // first row whose first column is at or after startText
+  std::string startText;  // what the user had typed
+  int startRow = -1;      // first row whose first column is at or after startText
   std::string userId, companyId, dbName;
 };
 

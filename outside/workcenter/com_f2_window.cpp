@@ -31,7 +31,8 @@ std::vector<ResultRow> Chosen(const LookupWindowRequest& request, const std::vec
 
 }  // namespace
 
-TComF2Window::TComF2Window(std::shared_ptr<ErpDatabase> database, std::shared_ptr<ChoiceHub> choices)
+TComF2Window::TComF2Window(std::shared_ptr<ErpDatabase> database,
+                           std::shared_ptr<ChoiceHub> choices)
     : TAutoObject("TComF2Window"), database_(std::move(database)), choices_(std::move(choices)) {
   RegisterMethod("F2GetData", 1, [this](Args& a) {
     const qv::Variant& asked = a[0];

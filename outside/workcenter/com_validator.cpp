@@ -36,7 +36,8 @@ qv::Variant TComValidator::Run(Args& a, bool allRows) {
   std::string key = qv::Trim(qv::VarToStr(a[1]));
   LookupResult found = database_->Lookup(table, key, "check", a[3]);
   qv::Variant row;
-  if (!found.rows.empty()) row = allRows ? RowsToVariant(found.rows) : RowToVariant(found.rows.front());
+  if (!found.rows.empty())
+    row = allRows ? RowsToVariant(found.rows) : RowToVariant(found.rows.front());
   a.SetRef(4, row);
   return qv::Variant(!found.rows.empty());
 }

@@ -28,10 +28,14 @@ qv::Variant ColumnValue(const Statement& stmt, int column) {
       if (value >= INT32_MIN && value <= INT32_MAX) return qv::Variant(static_cast<int32_t>(value));
       return qv::Variant(value);
     }
-    case Statement::ColumnType::Float: return qv::Variant(stmt.ColumnDouble(column));
-    case Statement::ColumnType::Blob: return qv::Variant::Narrow(stmt.ColumnText(column));
-    case Statement::ColumnType::Text: return qv::Variant(stmt.ColumnText(column));
-    case Statement::ColumnType::Null: break;
+    case Statement::ColumnType::Float:
+      return qv::Variant(stmt.ColumnDouble(column));
+    case Statement::ColumnType::Blob:
+      return qv::Variant::Narrow(stmt.ColumnText(column));
+    case Statement::ColumnType::Text:
+      return qv::Variant(stmt.ColumnText(column));
+    case Statement::ColumnType::Null:
+      break;
   }
   // Callers treat cells as texts; an absent value reads as an empty one.
   return qv::Variant("");
@@ -73,13 +77,15 @@ int ReadOnlyAuthorizer(void*, int action, const char*, const char*, const char* 
   switch (action) {
     case SQLITE_SELECT:
     case SQLITE_FUNCTION:
-    case SQLITE_RECURSIVE: return SQLITE_OK;
+    case SQLITE_RECURSIVE:
+      return SQLITE_OK;
     case SQLITE_READ:
       return database == nullptr || std::string_view(database) == "main" ||
                      std::string_view(database) == "temp"
                  ? SQLITE_OK
                  : SQLITE_DENY;
-    default: return SQLITE_DENY;
+    default:
+      return SQLITE_DENY;
   }
 }
 
@@ -114,8 +120,8 @@ void ErpDatabase::EnsureBuilt(const std::string& fileName) {
     }
   }
   static std::atomic<int> counter{0};
-  std::string temporary = fileName + ".build." + std::to_string(getpid()) + "." +
-                          std::to_string(counter.fetch_add(1));
+  std::string temporary =
+      fileName + ".build." + std::to_string(getpid()) + "." + std::to_string(counter.fetch_add(1));
   try {
     Database build(temporary);
     // The file is put in place only when complete, so it need not survive a crash meanwhile.
@@ -175,8 +181,9 @@ LookupResult ErpDatabase::Lookup(const std::string& table, const std::string& ke
         "AND PURPOSE = ?3");
     def.Bind(1, table).Bind(2, key).Bind(3, purpose);
     if (!def.Step()) {
-      throw qv::EOleError("There is no " + std::string(purpose == "window" ? "lookup window" : "check") +
-                          " for " + table + " " + key);
+      throw qv::EOleError("There is no " +
+                          std::string(purpose == "window" ? "lookup window" : "check") + " for " +
+                          table + " " + key);
     }
     sql = def.ColumnText(0);
     result.title = def.ColumnText(1);
@@ -201,8 +208,9 @@ LookupResult ErpDatabase::Lookup(const std::string& table, const std::string& ke
 std::optional<std::string> ErpDatabase::Message(const std::string& type, const std::string& number,
                                                 bool english) {
   std::lock_guard lock(mutex_);
-  Statement stmt = db_.Prepare(english ? "SELECT TEXT_ENG FROM QVRMSG WHERE MSG_TYPE = ?1 AND MSG_NO = ?2"
-                                       : "SELECT TEXT_CHS FROM QVRMSG WHERE MSG_TYPE = ?1 AND MSG_NO = ?2");
+  Statement stmt =
+      db_.Prepare(english ? "SELECT TEXT_ENG FROM QVRMSG WHERE MSG_TYPE = ?1 AND MSG_NO = ?2"
+                          : "SELECT TEXT_CHS FROM QVRMSG WHERE MSG_TYPE = ?1 AND MSG_NO = ?2");
   stmt.Bind(1, type).Bind(2, number);
   if (!stmt.Step()) return std::nullopt;
   return stmt.ColumnText(0);

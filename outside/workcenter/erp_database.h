@@ -43,8 +43,8 @@ class ErpDatabase {
   bool HasLookup(const std::string& table, const std::string& key, const std::string& purpose);
   // Runs it with args (an array of values or a single value; Empty for none)
   // as ?1, ?2, ...; EOleError when there is no such lookup.
-  LookupResult Lookup(const std::string& table, const std::string& key,
-                      const std::string& purpose, const qv::Variant& args);
+  LookupResult Lookup(const std::string& table, const std::string& key, const std::string& purpose,
+                      const qv::Variant& args);
 
   std::optional<std::string> Message(const std::string& type, const std::string& number,
                                      bool english);

@@ -48,8 +48,10 @@ TWorkCenter::TWorkCenter(std::shared_ptr<ErpDatabase> database, std::shared_ptr<
   RegisterMethod("GetMessage", 2, [this](Args& a) {
     return qv::Variant(MessageText(qv::VarToStr(a[0]), qv::VarToStr(a[1])));
   });
-  RegisterMethod("VersionType", 0, [this](Args&) { return qv::Variant(IntegerInfo(*database_, "VersionType")); });
-  RegisterMethod("ProductID", 0, [this](Args&) { return qv::Variant(IntegerInfo(*database_, "ProductID")); });
+  RegisterMethod("VersionType", 0,
+                 [this](Args&) { return qv::Variant(IntegerInfo(*database_, "VersionType")); });
+  RegisterMethod("ProductID", 0,
+                 [this](Args&) { return qv::Variant(IntegerInfo(*database_, "ProductID")); });
 
   RegisterMethod("CallHelp", 1, [](Args& a) {
     const qv::Variant& help = a[0];
@@ -65,7 +67,8 @@ TWorkCenter::TWorkCenter(std::shared_ptr<ErpDatabase> database, std::shared_ptr<
   RegisterMethod("GetFileList", 1, [this](Args& a) {
     const qv::Variant& arg = a[0];
     qv::Variant name = arg.IsArray() ? arg[qv::VarArrayLowBound(arg, 1)] : arg;
-    std::optional<PublishedFile> file = database_->FindPublishedFile(qv::LowerCase(qv::Trim(qv::VarToStr(name))));
+    std::optional<PublishedFile> file =
+        database_->FindPublishedFile(qv::LowerCase(qv::Trim(qv::VarToStr(name))));
     if (!file) return qv::Variant("");
     return qv::Variant("<Modify>" + file->modify + "</Modify><Path>" + file->path + "</Path>");
   });
@@ -77,7 +80,8 @@ TWorkCenter::TWorkCenter(std::shared_ptr<ErpDatabase> database, std::shared_ptr<
     return qv::Variant(std::shared_ptr<qv::IDispatch>(std::make_shared<TComValidator>(database_)));
   });
   RegisterMethod("Com_F2Window", 0, [this](Args&) {
-    return qv::Variant(std::shared_ptr<qv::IDispatch>(std::make_shared<TComF2Window>(database_, choices_)));
+    return qv::Variant(
+        std::shared_ptr<qv::IDispatch>(std::make_shared<TComF2Window>(database_, choices_)));
   });
 
   RegisterProperty(
@@ -130,10 +134,11 @@ TWorkCenter::TWorkCenter(std::shared_ptr<ErpDatabase> database, std::shared_ptr<
     std::optional<LookupWindowRequest> last = choices_->LastLookup();
     if (!last) return qv::Variant();
     qv::Variant captions = qv::VarArrayCreate({0, static_cast<int>(last->captions.size()) - 1});
-    for (size_t i = 0; i < last->captions.size(); ++i) captions[static_cast<int>(i)] = qv::Variant(last->captions[i]);
+    for (size_t i = 0; i < last->captions.size(); ++i)
+      captions[static_cast<int>(i)] = qv::Variant(last->captions[i]);
     std::vector<ResultRow> rows(last->rows.begin(), last->rows.end());
-    return qv::VarArrayOf({qv::Variant(last->table), qv::Variant(last->key), qv::Variant(last->title),
-                           captions, RowsToVariant(rows)});
+    return qv::VarArrayOf({qv::Variant(last->table), qv::Variant(last->key),
+                           qv::Variant(last->title), captions, RowsToVariant(rows)});
   });
 }
 
@@ -146,7 +151,8 @@ std::string TWorkCenter::MessageText(const std::string& type, const std::string&
   std::string letter = qv::UpperCase(qv::Trim(type));
   std::string normalized = NormalizeNumber(number);
   bool english = qv::StartsText("en", Language());
-  if (std::optional<std::string> text = database_->Message(letter, normalized, english)) return *text;
+  if (std::optional<std::string> text = database_->Message(letter, normalized, english))
+    return *text;
   // The caller formats the text with its arguments: keep any "%" of the code literal.
   std::string code = qv::StringReplace(letter + ";" + normalized, "%", "%%", qv::rfReplaceAll);
   return (english ? "Undefined message " : "未定义的信息 ") + code;

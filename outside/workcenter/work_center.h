@@ -47,7 +47,9 @@ class TWorkCenter : public qv::TAutoObject {
   static std::shared_ptr<TWorkCenter> CreateDefault();
 
   // The lookup windows and date pickers of this work center's services ask it.
-  void SetChoiceSource(std::shared_ptr<ChoiceSource> source) { choices_->SetSource(std::move(source)); }
+  void SetChoiceSource(std::shared_ptr<ChoiceSource> source) {
+    choices_->SetSource(std::move(source));
+  }
   ChoiceHub& Choices() { return *choices_; }
   ErpDatabase& Database() { return *database_; }
   std::string Language() const;

@@ -50,8 +50,11 @@ TEST_F(ReportServerTest, JobNumbersRestartEachDayAndContinueWhenTheDayComesBack)
   struct Step {
     int day;
     const char* expected;
-  } steps[] = {{5, "2023120500001"}, {5, "2023120500002"}, {6, "2023120600001"},
-               {5, "2023120500003"}, {6, "2023120600002"}};
+  } steps[] = {{5, "2023120500001"},
+               {5, "2023120500002"},
+               {6, "2023120600001"},
+               {5, "2023120500003"},
+               {6, "2023120600002"}};
   for (const Step& step : steps) {
     qv::ScopedClock day(qv::EncodeDateTime(2023, 12, step.day, 23, 59, 59, 0));
     EXPECT_EQ(server_.Call("Request", {request}).AsString(), step.expected);
@@ -75,7 +78,9 @@ TEST_F(ReportServerTest, StatusFollowsTheGenerationMode) {
     int mode;
     bool periodic;
     const char* status;
-  } cases[] = {{0, false, "Queued"}, {1, false, "Immediate"}, {2, false, "Scheduled"},
+  } cases[] = {{0, false, "Queued"},
+               {1, false, "Immediate"},
+               {2, false, "Scheduled"},
                {2, true, "Periodic"}};
   for (const Case& c : cases) {
     standin::SampleRequestOptions options;
@@ -138,11 +143,17 @@ TEST_F(ReportServerTest, PeriodicSchedulesAndRulesAreChecked) {
       {"run time without leading zero", [](Variant& r) { r[3][1] = Variant("7:05"); }, "hh:mm"},
       {"cycle mode 4", [](Variant& r) { r[3][2][0] = Variant(4); }, "cycle mode"},
       {"weekday 7",
-       [](Variant& r) { r[3][2] = qv::VarArrayOf({Variant(1), qv::VarArrayOf({Variant("1"), Variant(7)})}); },
+       [](Variant& r) {
+         r[3][2] = qv::VarArrayOf({Variant(1), qv::VarArrayOf({Variant("1"), Variant(7)})});
+       },
        "weekday"},
       {"zero hours",
-       [](Variant& r) { r[3][2] = qv::VarArrayOf({Variant(3), Variant(0.0)}); }, "above 0"},
-      {"end before start", [](Variant& r) { r[3][3][2] = Variant("20240314"); }, "before the start"},
+       [](Variant& r) {
+         r[3][2] = qv::VarArrayOf({Variant(3), Variant(0.0)});
+       },
+       "above 0"},
+      {"end before start", [](Variant& r) { r[3][3][2] = Variant("20240314"); },
+       "before the start"},
       {"start not a date", [](Variant& r) { r[3][3][0] = Variant("20240230"); }, "yyyymmdd"},
       {"rule count", [](Variant& r) { r[4][0] = Variant(2); }, "says 2 rules"},
       {"rule without fields", [](Variant& r) { r[4][1] = Variant("1\x03sp01"); }, "fewer than 8"},
@@ -207,7 +218,8 @@ TEST_F(ReportServerTest, SchemesAreSavedListedRenamedAndDeleted) {
 
   EXPECT_EQ(call("InsertConTable", record("月报", "A\r\n", false)), "");
   EXPECT_EQ(call("InsertConTable", record("周报", "B\r\n", false)), "");
-  EXPECT_NE(call("InsertConTable", record("月报", "C\r\n", false)), "") << "duplicate without replace";
+  EXPECT_NE(call("InsertConTable", record("月报", "C\r\n", false)), "")
+      << "duplicate without replace";
   EXPECT_EQ(call("InsertConTable", record("月报", "D\r\n", true)), "");
   EXPECT_NE(call("InsertConTable", record(" ", "E\r\n", false)), "") << "blank name";
 
@@ -260,8 +272,9 @@ TEST_F(ReportServerTest, TheProviderServesOnlyTheSelectedUsersSchemesOfTheProgra
 
 TEST_F(ReportServerTest, GetPowerAnswersTheMostSpecificRights) {
   auto power = [&](const char* user, const char* program) {
-    return server_.Call("GetPower", {qv::VarArrayOf({Variant("DEMO"), Variant(user),
-                                                     Variant(program), Variant("")})});
+    return server_.Call(
+        "GetPower",
+        {qv::VarArrayOf({Variant("DEMO"), Variant(user), Variant(program), Variant("")})});
   };
   Variant admin = power("DS", "RAVLET");
   EXPECT_EQ(admin[1].AsString(), "ADMIN,Y,Y,YYYYYYYY,ALL,");
@@ -293,11 +306,12 @@ TEST_F(ReportServerTest, CallsOfTheWrongShapeRaise) {
       {"unknown operation", [&] { server_.Call("Requets", {Variant(1)}); }},
       {"missing argument", [&] { server_.Call("Request1", {standin::SampleRequest()}); }},
       {"rights of a text", [&] { server_.Call("GetPower", {Variant("DS")}); }},
-      {"short rights query", [&] { server_.Call("GetPower", {qv::VarArrayOf({Variant("DEMO")})}); }},
+      {"short rights query",
+       [&] { server_.Call("GetPower", {qv::VarArrayOf({Variant("DEMO")})}); }},
       {"scheme of five fields",
        [&] {
-         Variant r = qv::VarArrayOf({Variant("A"), Variant("DS"), Variant("20231205"),
-                                     Variant("RAVLET"), Variant("")});
+         Variant r = qv::VarArrayOf(
+             {Variant("A"), Variant("DS"), Variant("20231205"), Variant("RAVLET"), Variant("")});
          server_.Call("InsertConTable", {VarRef(r)});
        }},
       {"unknown job", [&] { server_.Call("GetJob", {"2023120500001"}); }},
@@ -323,7 +337,8 @@ TEST_F(ReportServerTest, ConcurrentSubmissionsGetDistinctNumbersAndAreAllStored)
     threads.emplace_back([&, t] {
       Variant server = NewServer();
       Variant request = standin::SampleRequest();
-      for (int i = 0; i < kJobsEach; ++i) numbers[t].push_back(server.Call("Request", {request}).AsString());
+      for (int i = 0; i < kJobsEach; ++i)
+        numbers[t].push_back(server.Call("Request", {request}).AsString());
     });
   }
   for (auto& thread : threads) thread.join();
@@ -337,7 +352,8 @@ TEST_F(ReportServerTest, ConcurrentSubmissionsGetDistinctNumbersAndAreAllStored)
   }
   EXPECT_EQ(distinct.size(), static_cast<size_t>(kThreads * kJobsEach));
   EXPECT_EQ(JobCount(), kThreads * kJobsEach);
-  EXPECT_EQ(*distinct.rbegin(), "20231205" + std::to_string(100000 + kThreads * kJobsEach).substr(1));
+  EXPECT_EQ(*distinct.rbegin(),
+            "20231205" + std::to_string(100000 + kThreads * kJobsEach).substr(1));
 }
 
 }  // namespace

@@ -36,7 +36,8 @@ class ReportServerOverTcpTest : public ::testing::Test {
   }
 
   standin_test::StandinEnvironment env_;
-  std::unique_ptr<standin_test::ServerProcess> server_ = std::make_unique<standin_test::ServerProcess>();
+  std::unique_ptr<standin_test::ServerProcess> server_ =
+      std::make_unique<standin_test::ServerProcess>();
 };
 
 TEST_F(ReportServerOverTcpTest, JobsTravelWholeAndRefusalsComeBackWithTheirReason) {
@@ -64,8 +65,9 @@ TEST_F(ReportServerOverTcpTest, JobsTravelWholeAndRefusalsComeBackWithTheirReaso
   EXPECT_EQ(server.Call("Request", {spoiled}).AsString(), "ERROR");
   EXPECT_NE(server.Call("ErrorDescript").AsString().find("says 4 conditions"), std::string::npos);
 
-  Variant rights = server.Call("GetPower", {qv::VarArrayOf({Variant("DEMO"), Variant("LIN"),
-                                                            Variant("RAVLET"), Variant("")})});
+  Variant rights = server.Call(
+      "GetPower",
+      {qv::VarArrayOf({Variant("DEMO"), Variant("LIN"), Variant("RAVLET"), Variant("")})});
   EXPECT_EQ(rights[1].AsString(), "CLERK,Y,N,YYYNYNYN,,");
   EXPECT_EQ(rights[5][2].AsString(), "W02");
 }
@@ -164,7 +166,8 @@ TEST_F(ReportServerOverTcpTest, AfterTheServerGoesAwayStoredJobsStayAndNumbersAr
 
   server_ = std::make_unique<standin_test::ServerProcess>();
   auto connection = Connect();
-  std::string second = connection->AppServer().Call("Request", {standin::SampleRequest()}).AsString();
+  std::string second =
+      connection->AppServer().Call("Request", {standin::SampleRequest()}).AsString();
   ASSERT_EQ(second.size(), 13u);
   if (second.substr(0, 8) == first.substr(0, 8)) {
     EXPECT_GT(second, first);

@@ -20,8 +20,8 @@ class RecordersTest : public ::testing::Test {
 };
 
 Variant OpenReportRequest(Variant jobNo, Variant reportNo) {
-  return qv::VarArrayOf({qv::VarArrayOf({jobNo, reportNo, Variant("DS"), Variant(1)}), Variant("DS"),
-                         Variant(true)});
+  return qv::VarArrayOf(
+      {qv::VarArrayOf({jobNo, reportNo, Variant("DS"), Variant(1)}), Variant("DS"), Variant(true)});
 }
 
 TEST_F(RecordersTest, OpenReportAnswersWhetherItCouldOpenTheJobAndRecordsEveryCall) {
@@ -33,12 +33,15 @@ TEST_F(RecordersTest, OpenReportAnswersWhetherItCouldOpenTheJobAndRecordsEveryCa
   } cases[] = {
       {"a registered job", OpenReportRequest(Variant("2023120500017"), Variant("202312050001")), 0},
       {"the failed registration", OpenReportRequest(Variant("ERROR"), Variant("ERROR0001")), 2},
-      {"a date that does not exist", OpenReportRequest(Variant("2023023000001"), Variant("202302300001")), 2},
-      {"another job's report", OpenReportRequest(Variant("2023120500017"), Variant("202312040001")), 3},
+      {"a date that does not exist",
+       OpenReportRequest(Variant("2023023000001"), Variant("202302300001")), 2},
+      {"another job's report", OpenReportRequest(Variant("2023120500017"), Variant("202312040001")),
+       3},
       {"a bare job number", Variant("2023120500017"), 1},
       {"a job of three parts",
-       qv::VarArrayOf({qv::VarArrayOf({Variant("2023120500017"), Variant("202312050001"), Variant("DS")}),
-                       Variant("DS"), Variant(true)}),
+       qv::VarArrayOf(
+           {qv::VarArrayOf({Variant("2023120500017"), Variant("202312050001"), Variant("DS")}),
+            Variant("DS"), Variant(true)}),
        1},
   };
   for (const Case& c : cases) {
@@ -65,7 +68,8 @@ TEST_F(RecordersTest, TheBrowserKeepsItsWindowSettingsAndAddressAndRecordsThem) 
   browser.Put("menubar", Variant(0));
   browser.Put("addressbar", Variant(0));
   browser.Put("toolbar", Variant(0));
-  Variant url("http://127.0.0.1:8080/QVReport/Server/ReportView.aspx?UserID=DS&SendKey=20240301090503");
+  Variant url(
+      "http://127.0.0.1:8080/QVReport/Server/ReportView.aspx?UserID=DS&SendKey=20240301090503");
   browser.Call("Navigate", {VarRef(url)});
 
   EXPECT_TRUE(browser.Get("Visible").AsBoolean());

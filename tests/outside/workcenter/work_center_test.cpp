@@ -1,3 +1,5 @@
+#include "workcenter/work_center.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,7 +11,6 @@
 #include "platform/automation/ole_object.h"
 #include "platform/variant/variant.h"
 #include "workcenter/erp_database.h"
-#include "workcenter/work_center.h"
 
 namespace {
 
@@ -74,7 +75,8 @@ TEST_F(WorkCenterTest, EveryMessageTakesTheArgumentsItsCallersPass) {
     center_.Put("Language", language);
     for (const Code& code : codes) {
       std::string text = center_.Call("GetMessage", {code.type, code.number}).AsString();
-      EXPECT_TRUE(text.find("ndefined") == std::string::npos && text.find("未定义") == std::string::npos)
+      EXPECT_TRUE(text.find("ndefined") == std::string::npos &&
+                  text.find("未定义") == std::string::npos)
           << code.type << code.number << " missing";
       EXPECT_EQ(placeholders(text), code.arguments) << language << " " << code.type << code.number;
     }
@@ -140,18 +142,15 @@ TEST_F(WorkCenterTest, SimpleSqlRefusesEverythingButReading) {
   struct Case {
     std::string sql, field;
   } cases[] = {
-      {"UPDATE QVRINTMA SET MA003 = 'Y'", ""},
-      {"DELETE FROM QVRMSG", ""},
-      {"SELECT 1; DELETE FROM QVRMSG", ""},
-      {"ATTACH DATABASE '" + elsewhere + "' AS x", ""},
-      {"PRAGMA writable_schema = 1", ""},
-      {"SELECT NCONDITION FROM appserver.schemes", ""},
-      {"SELEC MA003 FROM QVRINTMA", ""},
-      {"SELECT MA003 FROM QVRINTMA", "MA009"},
+      {"UPDATE QVRINTMA SET MA003 = 'Y'", ""}, {"DELETE FROM QVRMSG", ""},
+      {"SELECT 1; DELETE FROM QVRMSG", ""},    {"ATTACH DATABASE '" + elsewhere + "' AS x", ""},
+      {"PRAGMA writable_schema = 1", ""},      {"SELECT NCONDITION FROM appserver.schemes", ""},
+      {"SELEC MA003 FROM QVRINTMA", ""},       {"SELECT MA003 FROM QVRINTMA", "MA009"},
   };
   for (const Case& c : cases) {
     Variant data = qv::VarArrayOf({Variant(c.sql), Variant(c.field)});
-    EXPECT_THROW(counter.Call("GetCounter", {"SimpleSQL", VarRef(data), where}), qv::EOleError) << c.sql;
+    EXPECT_THROW(counter.Call("GetCounter", {"SimpleSQL", VarRef(data), where}), qv::EOleError)
+        << c.sql;
   }
   EXPECT_EQ(messages(), before);
   EXPECT_FALSE(std::filesystem::exists(elsewhere));
@@ -162,7 +161,8 @@ class ValidatorTest : public WorkCenterTest {
   // The reply and the row, as the module's LookupRow asks.
   std::pair<bool, Variant> Check(const char* op, const char* table, const char* key, Variant args) {
     Variant t(table), k(key), db("DEMO"), row;
-    bool ok = validator_.Call(op, {VarRef(t), VarRef(k), VarRef(db), VarRef(args), VarRef(row)}).AsBoolean();
+    bool ok = validator_.Call(op, {VarRef(t), VarRef(k), VarRef(db), VarRef(args), VarRef(row)})
+                  .AsBoolean();
     return {ok, row};
   }
   static Variant Args(std::initializer_list<const char*> texts) {
@@ -202,7 +202,8 @@ TEST_F(ValidatorTest, ChecksAnswerTheRowsTheirCallersReadByPosition) {
   for (const Case& c : cases) {
     auto [ok, row] = Check("CheckValue", c.table, c.key, c.args);
     ASSERT_TRUE(ok) << c.table << " " << c.key;
-    EXPECT_EQ(row[c.index].AsString(), c.expected) << c.table << " " << c.key << " [" << c.index << "]";
+    EXPECT_EQ(row[c.index].AsString(), c.expected)
+        << c.table << " " << c.key << " [" << c.index << "]";
   }
 }
 
@@ -226,8 +227,8 @@ TEST_F(ValidatorTest, TheSchemeNameCheckReadsTheReportServersSchemes) {
   EXPECT_FALSE(Check("CheckValue", "GENES", "01", Args({"月报", "DS", "RAVLET"})).first)
       << "no report server database yet";
   Variant server = qv::CreateOleObject("ReportCounterS.dmReportCounter");
-  Variant record = qv::VarArrayOf({Variant("月报"), Variant("DS"), Variant("20240315"), Variant("RAVLET"),
-                                   Variant(""), Variant(""), Variant(false)});
+  Variant record = qv::VarArrayOf({Variant("月报"), Variant("DS"), Variant("20240315"),
+                                   Variant("RAVLET"), Variant(""), Variant(""), Variant(false)});
   ASSERT_EQ(server.Call("InsertConTable", {VarRef(record)}).AsString(), "");
   EXPECT_TRUE(Check("CheckValue", "GENES", "01", Args({"月报", "DS", "RAVLET"})).first);
   EXPECT_FALSE(Check("CheckValue", "GENES", "01", Args({"月报", "LIN", "RAVLET"})).first);
@@ -236,8 +237,9 @@ TEST_F(ValidatorTest, TheSchemeNameCheckReadsTheReportServersSchemes) {
 TEST_F(ValidatorTest, UnknownChecksAndRowsPassedByValueRaise) {
   EXPECT_THROW(Check("CheckValue", "XXXXX", "01", Args({"A"})), qv::EOleError);
   Variant t("ADMMB"), k("01"), db("DEMO"), args = Args({"RAVLET"});
-  EXPECT_THROW(validator_.Call("CheckValue", {VarRef(t), VarRef(k), VarRef(db), VarRef(args), Variant()}),
-               qv::EOleError);
+  EXPECT_THROW(
+      validator_.Call("CheckValue", {VarRef(t), VarRef(k), VarRef(db), VarRef(args), Variant()}),
+      qv::EOleError);
   validator_.Put("ProductID", Variant(3));
   validator_.Put("BaseLimited", Variant("W01\x03"));
   EXPECT_EQ(validator_.Get("ProductID").AsInteger(), 3);
@@ -300,7 +302,8 @@ TEST_F(LookupWindowTest, WithoutAnAnswerNothingIsPicked) {
 
 TEST_F(LookupWindowTest, AnswersThatTheWindowCannotGiveRaise) {
   Answer({0, 1});
-  EXPECT_THROW(Ask("QVRMA", "04", Variant(), false), qv::EOleError) << "two rows in a single choice";
+  EXPECT_THROW(Ask("QVRMA", "04", Variant(), false), qv::EOleError)
+      << "two rows in a single choice";
   Answer({99});
   EXPECT_THROW(Ask("QVRMA", "04", Variant(), true), qv::EOleError) << "no such row";
   EXPECT_THROW(Ask("NOPE", "01", Variant(), true), qv::EOleError) << "no such window";
@@ -374,7 +377,8 @@ TEST_F(WorkCenterTest, CallHelpIsRecordedInMemoryAndInTheDataFolder) {
   auto calls = recorder.Calls();
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0].args[0][1].AsString(), "13LT0000");
-  EXPECT_NE(standin_test::ReadFile(env_.DataDir() + "help_calls.jsonl").find("13LT0000"), std::string::npos);
+  EXPECT_NE(standin_test::ReadFile(env_.DataDir() + "help_calls.jsonl").find("13LT0000"),
+            std::string::npos);
   EXPECT_THROW(center_.Call("CallHelp", {Variant("RAV")}), qv::EOleError);
 }
 
