@@ -7,6 +7,7 @@
 
 #include "language/property_path.h"
 #include "platform/text/string_utils.h"
+#include "platform/vcl/collection.h"
 #include "platform/vcl/type_info.h"
 
 namespace ravlet {
@@ -159,6 +160,10 @@ void TComponentRead::ApplyAttribute(const qv::TXMLNode& attribute) {
       break;
     }
     if (target.object == nullptr) return;
+    if (auto* collection = dynamic_cast<qv::TCollection*>(target.object)) {
+      if (seg.index < collection->Count()) target = {collection->Items(seg.index), nullptr};
+      continue;
+    }
     TIndexStep step = TIndexStep::kNotThisKind;
     if (const TIndexedKind* kind = FindKind(*target.object); kind != nullptr && kind->Step) {
       qv::TObject* next = nullptr;

@@ -10,6 +10,26 @@ QV_DEFINE_CLASS(TLangColumn, qv::TPersistent, r) {
   r.Property("Width", &TLangColumn::Width, &TLangColumn::SetWidth);
 }
 
+QV_DEFINE_CLASS(TLangPanel, qv::TCollectionItem, r) {
+  r.Property("Text", &TLangPanel::Text, &TLangPanel::SetText);
+}
+
+QV_DEFINE_CLASS(TLangPanels, qv::TCollection, r) {}
+
+std::unique_ptr<qv::TCollectionItem> TLangPanels::NewItem() {
+  return std::make_unique<TLangPanel>();
+}
+
+QV_DEFINE_CLASS(TLangBar, qv::TComponent, r) {
+  r.Property("Panels", &TLangBar::Panels);
+}
+
+TLangBar::TLangBar(qv::TComponent* owner)
+    : qv::TComponent(owner), panels_(std::make_unique<TLangPanels>(this, "Panels")) {
+  panels_->Add();
+  panels_->Add();
+}
+
 QV_DEFINE_CLASS(TLangGrid, qv::TComponent, r) {
   r.Property("Caption", &TLangGrid::Caption, &TLangGrid::SetCaption);
   r.Property("Items", &TLangGrid::Items, &TLangGrid::SetItems);
@@ -65,6 +85,8 @@ TfrmLangTest::TfrmLangTest(qv::TComponent* owner) : qv::TForm(owner) {
   lblInner->SetName("lblInner");
   lblInner->SetParent(pnMain);
   lblInner->SetCaption("内部");
+  barStatus = qv::Create<TLangBar>(this);
+  barStatus->SetName("barStatus");
 }
 
 }  // namespace ravlet::testing

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/text/string_list.h"
+#include "platform/vcl/collection.h"
 #include "platform/vcl/edit.h"
 #include "platform/vcl/form.h"
 #include "platform/vcl/label.h"
@@ -26,6 +27,36 @@ class TLangColumn : public qv::TPersistent {
  private:
   std::string caption_;
   int width_ = 50;
+};
+
+// A panel of TLangBar: an item of a collection.
+class TLangPanel : public qv::TCollectionItem {
+  QV_DECLARE_CLASS(TLangPanel)
+
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& text) { text_ = text; }
+
+ private:
+  std::string text_;
+};
+
+class TLangPanels : public qv::TCollection {
+  QV_DECLARE_CLASS(TLangPanels)
+  using qv::TCollection::TCollection;
+
+ protected:
+  std::unique_ptr<qv::TCollectionItem> NewItem() override;
+};
+
+// A bar publishing a collection of panels.
+class TLangBar : public qv::TComponent {
+  QV_DECLARE_CLASS(TLangBar)
+
+  explicit TLangBar(qv::TComponent* owner);
+  TLangPanels* Panels() const { return panels_.get(); }
+
+ private:
+  std::unique_ptr<TLangPanels> panels_;
 };
 
 // A component with columns and a list of items with a selected one.
@@ -61,7 +92,7 @@ void RegisterLangGridKind();
 
 // frmLangTest
 //   lblTitle, edCode, grdList (3 columns, items "一" "二"),
-//   pnMain -> owns lblInner
+//   pnMain -> owns lblInner, barStatus (2 panels)
 class TfrmLangTest : public qv::TForm {
   QV_DECLARE_CLASS(TfrmLangTest)
 
@@ -72,6 +103,7 @@ class TfrmLangTest : public qv::TForm {
   TLangGrid* grdList;
   qv::TPanel* pnMain;
   qv::TLabel* lblInner;
+  TLangBar* barStatus;
 };
 
 }  // namespace ravlet::testing

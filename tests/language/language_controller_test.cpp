@@ -196,13 +196,17 @@ TEST_F(LanguageControllerTest, AppliesPackageToWindowAndComponents) {
   EXPECT_EQ(window->grdList->Items()->ToVector(),
             (std::vector<std::string>{"一", "Two", "", "Four"}));
   EXPECT_EQ(window->grdList->Font()->Size(), 12);
+  // A collection's item by Items_n below its count.
+  EXPECT_EQ(static_cast<testing::TLangPanel*>(window->barStatus->Panels()->Items(1))->Text(),
+            "Ready");
+  EXPECT_EQ(static_cast<testing::TLangPanel*>(window->barStatus->Panels()->Items(0))->Text(), "");
 
-  EXPECT_EQ(loads,
-            (std::vector<std::string>{
-                "frmLangTest<TfrmLangTest", "frmLangTest>TfrmLangTest", "frmLangTest<frmLangTest",
-                "frmLangTest>frmLangTest", "lblTitle<lblTitle", "lblTitle>lblTitle",
-                "edCode<edCode", "edCode>edCode", "grdList<grdList", "grdList>grdList",
-                "pnMain<pnMain", "pnMain>pnMain", "lblInner<lblInner", "lblInner>lblInner"}));
+  EXPECT_EQ(loads, (std::vector<std::string>{
+                       "frmLangTest<TfrmLangTest", "frmLangTest>TfrmLangTest",
+                       "frmLangTest<frmLangTest", "frmLangTest>frmLangTest", "lblTitle<lblTitle",
+                       "lblTitle>lblTitle", "edCode<edCode", "edCode>edCode", "grdList<grdList",
+                       "grdList>grdList", "pnMain<pnMain", "pnMain>pnMain", "lblInner<lblInner",
+                       "lblInner>lblInner", "barStatus<barStatus", "barStatus>barStatus"}));
 }
 
 TEST_F(LanguageControllerTest, ExcludedComponentsKeepTheirTexts) {
