@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/text/unicode.h"
+#include "platform/vcl/text_chars.h"
 
 namespace qv {
 
@@ -10,35 +10,6 @@ namespace {
 
 // Width of the button that opens the list, at the right edge.
 constexpr int kButtonWidth = 17;
-
-std::u32string ToChars(std::string_view utf8) {
-  const std::u16string units = Utf8ToUtf16(utf8);
-  std::u32string chars;
-  for (size_t i = 0; i < units.size(); ++i) {
-    char32_t ch = units[i];
-    if (ch >= 0xD800 && ch < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-        units[i + 1] < 0xE000) {
-      ch = 0x10000 + ((ch - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-      ++i;
-    }
-    chars.push_back(ch);
-  }
-  return chars;
-}
-
-std::string FromChars(const std::u32string& chars) {
-  std::u16string units;
-  for (char32_t ch : chars) {
-    if (ch >= 0x10000) {
-      ch -= 0x10000;
-      units.push_back(static_cast<char16_t>(0xD800 + (ch >> 10)));
-      units.push_back(static_cast<char16_t>(0xDC00 + (ch & 0x3FF)));
-    } else {
-      units.push_back(static_cast<char16_t>(ch));
-    }
-  }
-  return Utf16ToUtf8(units);
-}
 
 char32_t FoldCase(char32_t ch) {
   return ch >= U'A' && ch <= U'Z' ? ch - U'A' + U'a' : ch;
@@ -106,7 +77,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle style) {
 
 void TCustomComboBox::SetEditText(const std::string& text) {
   TCustomListControl::SetText(text);
-  sel_start_ = static_cast<int>(ToChars(text).size());
+  sel_start_ = static_cast<int>(Utf8ToChars(text).size());
   sel_length_ = 0;
 }
 
@@ -172,24 +143,25 @@ void TCustomComboBox::SetDroppedDown(bool dropped_down) {
 }
 
 void TCustomComboBox::SetSelStart(int start) {
-  const int count = static_cast<int>(ToChars(Text()).size());
+  const int count = static_cast<int>(Utf8ToChars(Text()).size());
   sel_start_ = std::clamp(start, 0, count);
   sel_length_ = 0;
 }
 
 void TCustomComboBox::SetSelLength(int length) {
-  const int count = static_cast<int>(ToChars(Text()).size());
+  const int count = static_cast<int>(Utf8ToChars(Text()).size());
   sel_length_ = std::clamp(length, 0, count - sel_start_);
 }
 
 std::string TCustomComboBox::SelText() const {
-  const std::u32string chars = ToChars(Text());
-  return FromChars(chars.substr(static_cast<size_t>(sel_start_), static_cast<size_t>(sel_length_)));
+  const std::u32string chars = Utf8ToChars(Text());
+  return CharsToUtf8(
+      chars.substr(static_cast<size_t>(sel_start_), static_cast<size_t>(sel_length_)));
 }
 
 void TCustomComboBox::SelectAll() {
   sel_start_ = 0;
-  sel_length_ = static_cast<int>(ToChars(Text()).size());
+  sel_length_ = static_cast<int>(Utf8ToChars(Text()).size());
 }
 
 void TCustomComboBox::Change() {
@@ -212,7 +184,7 @@ void TCustomComboBox::SelectByUser(int index) {
 }
 
 void TCustomComboBox::EditByUser(const std::u32string& characters, int caret) {
-  const std::string text = FromChars(characters);
+  const std::string text = CharsToUtf8(characters);
   if (text == Text()) {
     sel_start_ = caret;
     sel_length_ = 0;
@@ -229,7 +201,7 @@ void TCustomComboBox::EditByUser(const std::u32string& characters, int caret) {
 }
 
 void TCustomComboBox::TypeCharacter(char32_t ch) {
-  std::u32string chars = ToChars(Text());
+  std::u32string chars = Utf8ToChars(Text());
   const size_t start = std::min(static_cast<size_t>(sel_start_), chars.size());
   const size_t length = std::min(static_cast<size_t>(sel_length_), chars.size() - start);
   if (ch == 8) {
@@ -249,7 +221,7 @@ int TCustomComboBox::FindItemStartingWith(char32_t ch) const {
   const int count = Items()->Count();
   for (int step = 1; step <= count; ++step) {
     const int index = (std::max(ItemIndex(), -1) + step + count) % count;
-    const std::u32string chars = ToChars(Items()->Strings(index));
+    const std::u32string chars = Utf8ToChars(Items()->Strings(index));
     if (!chars.empty() && FoldCase(chars.front()) == FoldCase(ch)) return index;
   }
   return -1;
@@ -292,7 +264,7 @@ void TCustomComboBox::HandleKeyDown(Word key, TShiftState shift) {
   const int last = count - 1;
   const int current = ItemIndex();
   const bool edit = HasEditPart();
-  const int chars = static_cast<int>(ToChars(Text()).size());
+  const int chars = static_cast<int>(Utf8ToChars(Text()).size());
   switch (key) {
     case VK_F4:
       SetDroppedDown(!dropped_down_);
@@ -336,7 +308,7 @@ void TCustomComboBox::HandleKeyDown(Word key, TShiftState shift) {
       return;
     case VK_DELETE:
       if (edit) {
-        std::u32string text = ToChars(Text());
+        std::u32string text = Utf8ToChars(Text());
         const size_t start = std::min(static_cast<size_t>(sel_start_), text.size());
         const size_t length = sel_length_ > 0 ? static_cast<size_t>(sel_length_) : 1;
         if (start < text.size()) text.erase(start, length);
