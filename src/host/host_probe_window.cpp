@@ -73,7 +73,9 @@ TfrmHostProbe::TfrmHostProbe(qv::TComponent* owner) : qv::TForm(owner) {
   lblExtra = Place<qv::TLabel>(this, "lblExtra", 8, 88, 400, 16);
   lblModule = Place<qv::TLabel>(this, "lblModule", 8, 108, 400, 16);
   lblWorkCenter = Place<qv::TLabel>(this, "lblWorkCenter", 8, 128, 400, 16);
-  edHandOver = Place<qv::TEdit>(this, "edHandOver", 8, 152, 416, 21);
+  lblLookup = Place<qv::TLabel>(this, "lblLookup", 8, 148, 400, 16);
+  lblLookup->SetCaption("Lookup: [F2]");
+  edHandOver = Place<qv::TEdit>(this, "edHandOver", 8, 172, 416, 21);
   edHandOver->SetReadOnly(true);
   edHandOver->SetText("");
   btnOk = Place<qv::TButton>(this, "btnOk", 268, 236, 75, 25);
@@ -87,6 +89,8 @@ TfrmHostProbe::TfrmHostProbe(qv::TComponent* owner) : qv::TForm(owner) {
   btnCancel->SetCancel(true);
   btnCancel->OnClick = qv::TNotifyEvent(this, &TfrmHostProbe::btnCancelClick);
   OnClose = qv::TCloseEvent(this, &TfrmHostProbe::FormClose);
+  SetKeyPreview(true);
+  OnKeyDown = qv::TKeyEvent(this, &TfrmHostProbe::FormKeyDown);
   VersionText = "HOSTPROBE-1";
   ProgramName = "Host probe";
 }
@@ -101,8 +105,7 @@ bool TfrmHostProbe::InitModule(const qv::Variant& start_params) {
   int high = -1;
   if (start_params.IsArray() && qv::VarArrayDimCount(start_params) == 1)
     high = qv::VarArrayHighBound(start_params, 1);
-  std::string database;
-  std::string* texts[] = {&UserID, &CompanyID, &database};
+  std::string* texts[] = {&UserID, &CompanyID, &database_};
   try {
     for (int i = 0; i < 3; ++i) *texts[i] = qv::VarToStr(start_params[i]);
   } catch (const std::exception&) {
@@ -117,7 +120,7 @@ bool TfrmHostProbe::InitModule(const qv::Variant& start_params) {
   }
   lblUser->SetCaption("User: " + UserID);
   lblCompany->SetCaption("Company: " + CompanyID);
-  lblDatabase->SetCaption("Database: " + database);
+  lblDatabase->SetCaption("Database: " + database_);
   lblHostWindow->SetCaption("Host window: " + std::to_string(host_window));
   if (high < 4) {
     lblExtra->SetCaption("Extra: missing");
@@ -178,6 +181,37 @@ std::string TfrmHostProbe::WorkCenterState() const {
 
 void TfrmHostProbe::FormClose(qv::TObject*, qv::TCloseAction& action) {
   action = qv::caFree;
+}
+
+void TfrmHostProbe::FormKeyDown(qv::TObject*, qv::Word& key, qv::TShiftState shift) {
+  if (key != qv::VK_F2 || !shift.Empty()) return;
+  key = 0;
+  LookUpUser();
+}
+
+void TfrmHostProbe::LookUpUser() {
+  try {
+    const qv::Variant service = qv::OleCall(WorkCenter, "Com_F2Window");
+    // The lookup request: table, key, arguments, multi-select, start text,
+    // company, database, ..., user (element 18).
+    qv::Variant asked = qv::VarArrayCreate({0, 18});
+    asked[0] = qv::Variant("QVRMA");
+    asked[1] = qv::Variant("04");
+    asked[3] = qv::Variant(false);
+    asked[4] = qv::Variant("");
+    asked[5] = qv::Variant(CompanyID);
+    asked[6] = qv::Variant(database_);
+    asked[18] = qv::Variant(UserID);
+    const qv::Variant rows = qv::OleCall(service, "F2GetData", {asked});
+    if (!rows.IsArray()) {
+      lblLookup->SetCaption("Lookup: nothing chosen");
+      return;
+    }
+    const qv::Variant& row = rows[qv::VarArrayLowBound(rows, 1)];
+    lblLookup->SetCaption("Lookup: " + qv::VarToStr(row[qv::VarArrayLowBound(row, 1)]));
+  } catch (const std::exception& e) {
+    lblLookup->SetCaption(std::string("Lookup fails: ") + e.what());
+  }
 }
 
 void TfrmHostProbe::btnOkClick(qv::TObject*) {

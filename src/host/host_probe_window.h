@@ -6,7 +6,9 @@
 // window does: it initialises once, wants five start parameters (with fewer
 // it shows "E;000038" and closes itself), frees itself when closed, and
 // leaves ResultCode 0 when closed with OK and 2 when cancelled. It submits
-// nothing. A host selects it by name (SelectWindowClass("TfrmHostProbe")).
+// nothing. F2 opens the work center's user lookup window, to check that the
+// host answers lookups; the user chosen is shown. A host selects the probe
+// by name (SelectWindowClass("TfrmHostProbe")).
 
 #include <string>
 
@@ -43,18 +45,22 @@ class TfrmHostProbe : public qv::TForm, public THostWindow {
   qv::TLabel* lblExtra;
   qv::TLabel* lblModule;
   qv::TLabel* lblWorkCenter;
+  qv::TLabel* lblLookup;
   qv::TEdit* edHandOver;
   qv::TButton* btnOk;
   qv::TButton* btnCancel;
 
  private:
   void FormClose(qv::TObject* sender, qv::TCloseAction& action);
+  void FormKeyDown(qv::TObject* sender, qv::Word& key, qv::TShiftState shift);
+  void LookUpUser();
   void btnOkClick(qv::TObject* sender);
   void btnCancelClick(qv::TObject* sender);
   std::string MessageText(const std::string& type, const std::string& id) const;
   std::string WorkCenterState() const;
 
   bool initialised_ = false;
+  std::string database_;
   std::string error_codes_;
   std::string last_action_;
 };
