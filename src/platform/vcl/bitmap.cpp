@@ -1,5 +1,6 @@
 #include "platform/vcl/bitmap.h"
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -34,6 +35,8 @@ void WriteU16(std::string& out, uint16_t v) {
 }
 
 constexpr int kMaxSide = 32768;
+// Beyond this a bitmap would take hundreds of megabytes.
+constexpr int64_t kMaxPixels = int64_t{1} << 26;
 
 }  // namespace
 
@@ -59,8 +62,11 @@ void TBitmap::Changed() {
 }
 
 void TBitmap::SetSize(int width, int height) {
-  width = std::clamp(width, 0, kMaxSide);
-  height = std::clamp(height, 0, kMaxSide);
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width > kMaxSide || height > kMaxSide || int64_t{width} * height > kMaxPixels)
+    throw EInvalidGraphic("Bitmap size " + std::to_string(width) + " x " + std::to_string(height) +
+                          " is too large");
   if (width == buffer_.Width && height == buffer_.Height) return;
   buffer_.Resize(width, height, clWhite);
   canvas_->ResetClip();
@@ -145,7 +151,8 @@ void TBitmap::LoadFromBytes(std::string_view bytes) {
   uint32_t colors_used = ReadU32(bytes, 46);
   const bool top_down = raw_height < 0;
   const int64_t height = top_down ? -static_cast<int64_t>(raw_height) : raw_height;
-  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || compression != 0)
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
+      int64_t{width} * height > kMaxPixels || compression != 0)
     Invalid();
   if (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32) Invalid();
 

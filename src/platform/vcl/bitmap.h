@@ -35,7 +35,8 @@ class TBitmap : public TPersistent {
   void SetWidth(int width) { SetSize(width, Height()); }
   void SetHeight(int height) { SetSize(Width(), height); }
   // New pixels are white; kept pixels stay where they are. Negative sizes
-  // count as 0.
+  // count as 0; more than 32768 pixels a side or 2^26 pixels in all raise
+  // EInvalidGraphic.
   void SetSize(int width, int height);
   bool Empty() const { return buffer_.Width == 0 || buffer_.Height == 0; }
 

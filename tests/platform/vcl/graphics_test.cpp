@@ -126,6 +126,8 @@ TEST(Bitmap, FilesRoundTripAndBrokenFilesAreRefused) {
   for (const std::string& bytes : broken) EXPECT_THROW(back.LoadFromBytes(bytes), EInvalidGraphic);
   EXPECT_TRUE(back.Monochrome());
   EXPECT_THROW(back.LoadFromFile("/nonexistent/none.bmp"), EFOpenError);
+  EXPECT_THROW(back.SetSize(20000, 20000), EInvalidGraphic);
+  EXPECT_EQ(back.Width(), 9);
 }
 
 TEST(Canvas, TextFollowsTheFixedMetricAndIsRecorded) {
