@@ -60,8 +60,9 @@ QV_DEFINE_CLASS(TComboBox, TCustomComboBox, r) {
 }
 
 TCustomComboBox::TCustomComboBox(TComponent* owner) : TCustomListControl(owner) {
-  // The text is the edit part's or the selected item's, never the name.
-  SetControlStyle(ControlStyle() - TControlStyle{csSetCaption});
+  // The text is the edit part's or the selected item's, never the name;
+  // OnClick follows the selection, not every press of the mouse.
+  SetControlStyle(ControlStyle() - TControlStyle{csSetCaption, csClickEvents});
   SetBounds(0, 0, 145, 21);
   SetTabStop(true);
   SetColor(clWindow);
