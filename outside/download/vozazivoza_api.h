@@ -39,8 +39,10 @@
  *     absolute, starts with a drive letter, holds a ".." segment or a ":", or
  *     a symbolic link whose target leaves the folder, refuses the whole
  *     archive. Nothing is ever written through a symbolic link already found
- *     in the target folder. count receives the number of entries written.
- *     Not 0 on success. */
+ *     in the target folder. Unpacked files carry the time they were written,
+ *     so that the stamp they were fetched for no longer counts as newer.
+ *     count receives the number of entries written. Not 0 on success; an
+ *     archive without entries is a failure. */
 
 #ifdef __cplusplus
 extern "C" {
