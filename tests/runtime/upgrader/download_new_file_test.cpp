@@ -94,7 +94,6 @@ TEST_F(DownloadNewFileTest, NewerStampFetchesAndUnpacksOverTheLocalFile) {
 }
 
 TEST_F(DownloadNewFileTest, AMissingLocalFileIsFetched) {
-  Publish({{"RavletS.DLL", "server module"}});
   WriteZip(install_.Path("pub/mods/ravlets.dll.zip"), {{"RavletS.DLL", "server module"}});
   std::string message;
   EXPECT_TRUE(
