@@ -1,0 +1,74 @@
+// Window conversion over the window model's own controls: the published
+// texts, fonts and list styles they carry.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "language/code_converter.h"
+#include "language/language_fixture.h"
+#include "platform/vcl/button.h"
+#include "platform/vcl/check_box.h"
+#include "platform/vcl/edit.h"
+#include "platform/vcl/form.h"
+#include "platform/vcl/label.h"
+#include "platform/vcl/list_box.h"
+#include "platform/vcl/memo.h"
+#include "platform/vcl/radio_group.h"
+
+namespace ravlet {
+namespace {
+
+using testing::LanguageInstall;
+using Lines = std::vector<std::string>;
+
+template <typename T>
+T* Place(qv::TForm* window, const char* name) {
+  auto* control = qv::Create<T>(window);
+  control->SetName(name);
+  control->SetParent(window);
+  return control;
+}
+
+TEST(StandardControlsConversionTest, TraditionalInterface) {
+  LanguageInstall install({936, "950", "936"});
+  auto window = qv::CreateUnowned<qv::TForm>();
+  auto* converter = qv::Create<TCodeConverter>(window.get());
+  auto* label = Place<qv::TLabel>(window.get(), "lblDate");
+  label->SetCaption("打印日期");  // the same characters in both forms
+  label->SetHint("选择日期");
+  auto* button = Place<qv::TButton>(window.get(), "btnQuery");
+  button->SetCaption("查询");
+  auto* check = Place<qv::TCheckBox>(window.get(), "chkNotify");
+  check->SetCaption("完成后通知");
+  auto* edit = Place<qv::TEdit>(window.get(), "edCode");
+  edit->SetText("编号");
+  auto* list = Place<qv::TListBox>(window.get(), "lbUsers");
+  list->Items()->Add("用户");
+  list->Items()->Add("报表");
+  list->SetItemIndex(1);
+  auto* memo = Place<qv::TMemo>(window.get(), "meNote");
+  memo->Lines()->SetText("说明");
+  auto* group = Place<qv::TRadioGroup>(window.get(), "rgKind");
+  group->SetCaption("输出");
+  group->Items()->Add("报表文件");
+
+  converter->ConvertForm(window.get());
+
+  EXPECT_EQ(label->Caption(), "打印日期");
+  EXPECT_EQ(label->Hint(), "選擇日期");
+  EXPECT_EQ(label->Font()->Name(), "SimSun");
+  EXPECT_EQ(label->Font()->Charset(), qv::CHINESEBIG5_CHARSET);
+  EXPECT_EQ(button->Caption(), "查詢");
+  EXPECT_EQ(check->Caption(), "完成後通知");
+  EXPECT_EQ(edit->Text(), "编号");
+  EXPECT_EQ(list->Items()->ToVector(), (Lines{"用戶", "報表"}));
+  EXPECT_EQ(list->Style(), qv::lbOwnerDrawFixed);
+  EXPECT_EQ(memo->Lines()->ToVector(), Lines{"說明"});
+  EXPECT_EQ(group->Caption(), "輸出");
+  EXPECT_EQ(group->Items()->ToVector(), Lines{"報表文件"});
+}
+
+}  // namespace
+}  // namespace ravlet
