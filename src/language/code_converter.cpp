@@ -8,6 +8,7 @@
 #include "platform/vcl/application.h"
 #include "platform/vcl/form.h"
 #include "platform/vcl/screen.h"
+#include "platform/vcl/string_grid.h"
 #include "platform/vcl/type_info.h"
 #include "runtime/skeldor_ini.h"
 
@@ -288,6 +289,13 @@ void TCodeConverter::ConvertComponentProperties(qv::TComponent& c, uint8_t mode)
 void TCodeConverter::ConvertComponentKind(qv::TComponent& c, uint8_t mode) {
   if (mode == 1 || mode == 2) {
     if (TComponentTextConverter convert = FindKindConverter(c.ClassInfo())) convert(*this, c, mode);
+    if (auto* grid = dynamic_cast<qv::TStringGrid*>(&c)) {
+      for (int row = 0; row < grid->RowCount(); ++row)
+        for (int col = 0; col < grid->ColCount(); ++col) {
+          const std::string& text = grid->Cells(col, row);
+          if (!text.empty()) grid->SetCells(col, row, ConvertText(mode, text));
+        }
+    }
     if (IsComboBox(c)) {
       if (const qv::TPropInfo* style = FindProp(c, "Style", qv::tkEnumeration);
           style != nullptr && style->Writable() &&

@@ -16,6 +16,7 @@
 #include "platform/vcl/list_box.h"
 #include "platform/vcl/memo.h"
 #include "platform/vcl/radio_group.h"
+#include "platform/vcl/string_grid.h"
 
 namespace ravlet {
 namespace {
@@ -54,6 +55,12 @@ TEST(StandardControlsConversionTest, TraditionalInterface) {
   group->SetCaption("输出");
   group->Items()->Add("报表文件");
 
+  auto* grid = Place<qv::TStringGrid>(window.get(), "grReceive");
+  grid->SetColCount(2);
+  grid->SetRowCount(2);
+  grid->SetCells(0, 0, "用户");
+  grid->SetCells(1, 1, "报表");
+
   converter->ConvertForm(window.get());
 
   EXPECT_EQ(label->Caption(), "打印日期");
@@ -68,6 +75,9 @@ TEST(StandardControlsConversionTest, TraditionalInterface) {
   EXPECT_EQ(memo->Lines()->ToVector(), Lines{"說明"});
   EXPECT_EQ(group->Caption(), "輸出");
   EXPECT_EQ(group->Items()->ToVector(), Lines{"報表文件"});
+  EXPECT_EQ(grid->Cells(0, 0), "用戶");
+  EXPECT_EQ(grid->Cells(1, 0), "");
+  EXPECT_EQ(grid->Cells(1, 1), "報表");
 }
 
 }  // namespace
