@@ -6,6 +6,7 @@
 
 #include "platform/text/string_utils.h"
 #include "platform/vcl/application.h"
+#include "platform/vcl/collection.h"
 #include "platform/vcl/form.h"
 #include "platform/vcl/screen.h"
 #include "platform/vcl/string_grid.h"
@@ -263,6 +264,17 @@ void TCodeConverter::ConvertComponentProperties(qv::TComponent& c, uint8_t mode)
   if (const qv::TPropInfo* lines = FindProp(c, "Lines", qv::tkStrings)) {
     if (qv::TStrings* list = lines->GetStrings(c); list != nullptr)
       list->SetText(ConvertText(mode, list->Text()));
+  }
+
+  if (const qv::TPropInfo* panels = FindProp(c, "Panels", qv::tkClass, "TStatusPanels")) {
+    if (auto* list = dynamic_cast<qv::TCollection*>(panels->GetObject(c))) {
+      for (int i = 0; i < list->Count(); ++i) {
+        qv::TCollectionItem& panel = *list->Items(i);
+        const qv::TPropInfo* text = FindProp(panel, "Text", qv::tkLString);
+        if (text != nullptr && text->Writable())
+          text->SetStr(panel, ConvertText(mode, text->GetStr(panel)));
+      }
+    }
   }
 
   if (const qv::TPropInfo* style = FindProp(c, "Style", qv::tkEnumeration);

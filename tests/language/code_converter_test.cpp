@@ -10,6 +10,7 @@
 #include "platform/core/exception.h"
 #include "platform/text/string_list.h"
 #include "platform/vcl/application.h"
+#include "platform/vcl/collection.h"
 #include "platform/vcl/dialogs.h"
 #include "platform/vcl/form.h"
 #include "platform/vcl/input_source.h"
@@ -64,6 +65,46 @@ QV_DEFINE_CLASS(TTextBox, qv::TComponent, r) {
   r.Property("Items", &TTextBox::Items, &TTextBox::SetItems);
   r.Property("Lines", &TTextBox::Lines, &TTextBox::SetLines);
   r.Property("Style", &TTextBox::Style, &TTextBox::SetStyle);
+}
+
+class TStatusPanel : public qv::TCollectionItem {
+  QV_DECLARE_CLASS(TStatusPanel)
+
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& v) { text_ = v; }
+
+ private:
+  std::string text_;
+};
+QV_DEFINE_CLASS(TStatusPanel, qv::TCollectionItem, r) {
+  r.Property("Text", &TStatusPanel::Text, &TStatusPanel::SetText);
+}
+
+class TStatusPanels : public qv::TCollection {
+  QV_DECLARE_CLASS(TStatusPanels)
+  using qv::TCollection::TCollection;
+
+ protected:
+  std::unique_ptr<qv::TCollectionItem> NewItem() override {
+    return std::make_unique<TStatusPanel>();
+  }
+};
+QV_DEFINE_CLASS(TStatusPanels, qv::TCollection, r) {}
+
+// A status bar: its panels' texts are converted one by one.
+class TStatusBar : public qv::TComponent {
+  QV_DECLARE_CLASS(TStatusBar)
+
+  explicit TStatusBar(qv::TComponent* owner)
+      : qv::TComponent(owner), panels_(std::make_unique<TStatusPanels>(this, "Panels")) {}
+  TStatusPanels* Panels() const { return panels_.get(); }
+  TStatusPanel* Panel(int i) const { return static_cast<TStatusPanel*>(panels_->Items(i)); }
+
+ private:
+  std::unique_ptr<TStatusPanels> panels_;
+};
+QV_DEFINE_CLASS(TStatusBar, qv::TComponent, r) {
+  r.Property("Panels", &TStatusBar::Panels);
 }
 
 // A window stand-in: a component with a caption and a hint that owns others.
@@ -247,6 +288,9 @@ TEST(ConvertFormTest, ConvertsPublishedTextsAndFonts) {
     box->SetCaption("间距");
     box->SetText("编号");
     box->Items()->SetText("选择\n编号\n");
+    auto* bar = qv::Create<TStatusBar>(window.get());
+    bar->Panels()->Add();
+    static_cast<TStatusPanel*>(bar->Panels()->Add())->SetText("就绪");
     converter->ConvertForm(window.get());
 
     EXPECT_EQ(window->Caption(), c.caption);
@@ -263,6 +307,8 @@ TEST(ConvertFormTest, ConvertsPublishedTextsAndFonts) {
     EXPECT_EQ(box->Style(), c.style);
     const bool big5 = c.pages.ui == "950";
     using Lines = std::vector<std::string>;
+    EXPECT_EQ(bar->Panel(0)->Text(), "");
+    EXPECT_EQ(bar->Panel(1)->Text(), big5 ? "就緒" : "就绪");
     EXPECT_EQ(box->Items()->ToVector(), (big5 ? Lines{"選擇", "編號"} : Lines{"选择", "编号"}));
   }
 }
