@@ -175,12 +175,9 @@ enum class Direction { kWideToAnsi, kAnsiToWide };
 qv::Variant ConvertWideText(const qv::Variant& element, Direction direction,
                             TextConverter& converter) {
   if (direction == Direction::kWideToAnsi) {
-    return qv::Variant::Narrow(std::string(converter.Encode(element.AsWideString())));
+    return qv::Variant::Narrow(std::string(converter.Encode(element.WideView())));
   }
-  // The copy of the text takes the result, and usually has room for it.
-  std::u16string text = element.AsWideString();
-  text.assign(converter.Decode(converter.EncodeAnsi(text)));
-  return qv::Variant(std::move(text));
+  return qv::Variant(std::u16string(converter.Decode(converter.EncodeAnsi(element.WideView()))));
 }
 
 // One-dimensional arrays are walked with their nested arrays, two-dimensional

@@ -279,6 +279,16 @@ std::u16string Variant::AsWideString() const {
   }
 }
 
+std::u16string_view Variant::WideView() const {
+  if (auto* text = std::get_if<kOleStr>(&value_)) return *text;
+  CastError(varOleStr);
+}
+
+std::string_view Variant::NarrowView() const {
+  if (auto* text = std::get_if<kString>(&value_)) return text->bytes;
+  CastError(varString);
+}
+
 std::string Variant::AsNarrow() const {
   if (auto* text = std::get_if<kString>(&value_)) return text->bytes;
   if (auto* text = std::get_if<kOleStr>(&value_)) return Utf16ToAnsi(*text);

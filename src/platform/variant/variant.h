@@ -104,6 +104,10 @@ class Variant {
   std::string AsString() const;  // UTF-8; Empty gives "", Null raises
   std::u16string AsWideString() const;
   std::string AsNarrow() const;  // bytes; wide text is encoded in the ANSI code page
+  // The stored text without a copy; EVariantTypeCastError unless the variant
+  // holds that kind of text. For walks over large arrays of texts.
+  std::u16string_view WideView() const;
+  std::string_view NarrowView() const;
   int32_t AsInteger() const;
   int64_t AsInt64() const;
   bool AsBoolean() const;
