@@ -15,6 +15,7 @@
 #include "platform/vcl/label.h"
 #include "platform/vcl/list_box.h"
 #include "platform/vcl/memo.h"
+#include "platform/vcl/menus.h"
 #include "platform/vcl/radio_group.h"
 #include "platform/vcl/string_grid.h"
 
@@ -78,6 +79,42 @@ TEST(StandardControlsConversionTest, TraditionalInterface) {
   EXPECT_EQ(grid->Cells(0, 0), "用戶");
   EXPECT_EQ(grid->Cells(1, 0), "");
   EXPECT_EQ(grid->Cells(1, 1), "報表");
+}
+
+// GB texts on a Big5 workstation: no text changes, GB fonts, owner-drawn
+// menus, and the window caption in Traditional characters for the system.
+TEST(StandardControlsConversionTest, FontsOnlyOnABig5Workstation) {
+  struct Case {
+    int system;
+    const char* caption;
+    bool ownerDraw;
+  };
+  const Case cases[] = {{950, "選擇報表", true}, {936, "选择报表", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.system);
+    LanguageInstall install({c.system, "936", "936"});
+    auto window = qv::CreateUnowned<qv::TForm>();
+    window->SetCaption("选择报表");
+    auto* converter = qv::Create<TCodeConverter>(window.get());
+    auto* label = Place<qv::TLabel>(window.get(), "lblDate");
+    label->SetCaption("选择日期");
+    auto* mainMenu = qv::Create<qv::TMainMenu>(window.get());
+    auto* popup = qv::Create<qv::TPopupMenu>(window.get());
+    auto* item = qv::Create<qv::TMenuItem>(window.get());
+    item->SetCaption("删除");
+    popup->Items()->Add(item);
+
+    converter->ConvertForm(window.get());
+
+    EXPECT_EQ(window->Caption(), c.caption);
+    EXPECT_EQ(label->Caption(), "选择日期");
+    EXPECT_EQ(item->Caption(), "删除");
+    EXPECT_EQ(mainMenu->OwnerDraw(), c.ownerDraw);
+    EXPECT_EQ(popup->OwnerDraw(), c.ownerDraw);
+    if (c.ownerDraw) {
+      EXPECT_EQ(label->Font()->Charset(), qv::GB2312_CHARSET);
+    }
+  }
 }
 
 }  // namespace
