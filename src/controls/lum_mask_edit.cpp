@@ -1,0 +1,11 @@
+#include "controls/lum_mask_edit.h"
+
+namespace ravlet {
+
+QV_DEFINE_CLASS(TLumMaskEdit, qv::TEdit, r) {}
+
+void TLumMaskEdit::Change() {
+  if (!suppress_change_) qv::TEdit::Change();
+}
+
+}  // namespace ravlet
