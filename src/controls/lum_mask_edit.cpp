@@ -2,10 +2,10 @@
 
 namespace ravlet {
 
-QV_DEFINE_CLASS(TLumMaskEdit, qv::TEdit, r) {}
+QV_DEFINE_CLASS(TLumMaskEdit, qv::TMaskEdit, r) {}
 
 void TLumMaskEdit::Change() {
-  if (!suppress_change_) qv::TEdit::Change();
+  if (!suppress_change_) qv::TMaskEdit::Change();
 }
 
 }  // namespace ravlet

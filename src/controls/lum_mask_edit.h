@@ -1,15 +1,15 @@
 #pragma once
-// The selection panel's range edits: an edit whose change event can be held
-// back while the panel rewrites its text.
+// The selection panel's range edits: a masked edit whose change event can be
+// held back while the panel rewrites its text.
 
-#include "platform/vcl/edit.h"
+#include "platform/vcl/mask_edit.h"
 
 namespace ravlet {
 
-class TLumMaskEdit : public qv::TEdit {
+class TLumMaskEdit : public qv::TMaskEdit {
   QV_DECLARE_CLASS(TLumMaskEdit)
 
-  using qv::TEdit::TEdit;
+  using qv::TMaskEdit::TMaskEdit;
 
   // While set, changes of the text raise no OnChange.
   bool SuppressChange() const { return suppress_change_; }

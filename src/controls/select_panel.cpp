@@ -1,6 +1,7 @@
 #include "controls/select_panel.h"
 
 #include <algorithm>
+#include <exception>
 #include <iterator>
 #include <vector>
 
@@ -133,11 +134,16 @@ TSelectPanel::TSelectPanel(qv::TComponent* owner)
 
 TSelectPanel::~TSelectPanel() = default;
 
-qv::TButton* TSelectPanel::NewButton(qv::TWinControl* parent, const char* name) {
-  auto* button = qv::Create<qv::TButton>(this);
+template <typename T>
+T* TSelectPanel::NewButton(qv::TWinControl* parent, const char* name, int glyph, int images) {
+  auto* button = qv::Create<T>(this);
+  const std::string caption = button->Caption();
   button->SetName(name);
-  button->SetCaption("");
+  button->SetCaption(caption);
   button->SetParent(parent);
+  button->SetFlat(true);
+  button->SetGlyphIndex(glyph);
+  button->SetNumGlyphs(images);
   button->SetBounds(0, 0, kButtonSize, kButtonSize);
   button->SetShowHint(ShowHint());
   return button;
@@ -188,10 +194,10 @@ void TSelectPanel::CreateChildren() {
   pnl_range_ = new_part("pnlRange");
   lbl_begin_ = new_label("lblBegin", Word(*begin_words_, 0));
   ed_begin_ = new_edit("edBegin");
-  btn_begin_ = NewButton(pnl_range_, "btnBegin");
+  btn_begin_ = NewButton<TF2Button>(pnl_range_, "btnBegin", glyph_index_, 1);
   lbl_final_ = new_label("lblFinal", Word(*final_words_, 0));
   ed_final_ = new_edit("edFinal");
-  btn_final_ = NewButton(pnl_range_, "btnFinal");
+  btn_final_ = NewButton<TF2Button>(pnl_range_, "btnFinal", glyph_index_, 1);
 
   pnl_list_ = new_part("pnlList");
   pnl_list_->SetVisible(false);
@@ -202,11 +208,11 @@ void TSelectPanel::CreateChildren() {
   list_box_->OnKeyDown = qv::TKeyEvent(this, &TSelectPanel::ChildKeyDown);
   list_box_->OnKeyUp = qv::TKeyEvent(this, &TSelectPanel::ChildKeyUp);
   list_box_->OnKeyPress = qv::TKeyPressEvent(this, &TSelectPanel::ChildKeyPress);
-  btn_list_ = NewButton(pnl_list_, "btnList");
-  btn_delete_ = NewButton(pnl_list_, "btnDelete");
-  btn_clear_ = NewButton(pnl_list_, "btnClear");
+  btn_list_ = NewButton<TF2Button>(pnl_list_, "btnList", glyph_index_, 1);
+  btn_delete_ = NewButton<TGSpeedButton>(pnl_list_, "btnDelete", 47, 1);
+  btn_clear_ = NewButton<TGSpeedButton>(pnl_list_, "btnClear", 4, 2);
 
-  for (qv::TButton* button : {btn_begin_, btn_final_, btn_list_})
+  for (TF2Button* button : {btn_begin_, btn_final_, btn_list_})
     button->OnClick = qv::TNotifyEvent(this, &TSelectPanel::OpenWinClick);
   btn_delete_->OnClick = qv::TNotifyEvent(this, &TSelectPanel::DeleteClick);
   btn_clear_->OnClick = qv::TNotifyEvent(this, &TSelectPanel::ClearClick);
@@ -399,7 +405,7 @@ void TSelectPanel::SetUseVertical(bool value) {
 
 void TSelectPanel::SetCanOpenWin(bool value) {
   can_open_win_ = value;
-  for (qv::TButton* button : {btn_begin_, btn_final_, btn_list_}) button->SetVisible(value);
+  for (TF2Button* button : {btn_begin_, btn_final_, btn_list_}) button->SetVisible(value);
   Arrange();
 }
 
@@ -508,16 +514,28 @@ void TSelectPanel::SetColumnCaptions(const qv::TStrings& captions) {
 void TSelectPanel::SetEditMask(const std::string& mask) {
   edit_mask_ = mask;
   const std::string kept = ed_begin_->Text();
-  ed_begin_->SetSuppressChange(true);
+  struct Suppressed {
+    TLumMaskEdit* edit;
+    explicit Suppressed(TLumMaskEdit* e) : edit(e) { edit->SetSuppressChange(true); }
+    ~Suppressed() { edit->SetSuppressChange(false); }
+  } suppressed(ed_begin_);
   ed_begin_->SetText("");
+  ed_begin_->SetEditMask(mask);
+  ed_final_->SetEditMask(mask);
   empty_mask_text_ = ed_begin_->Text();
   ed_begin_->SetText(kept);
-  ed_begin_->SetSuppressChange(false);
 }
 
 void TSelectPanel::SetGlyphIndex(int index) {
   if (index == glyph_index_) return;
-  glyph_index_ = index;
+  try {
+    btn_begin_->SetGlyphIndex(index);
+    btn_final_->SetGlyphIndex(btn_begin_->GlyphIndex());
+    btn_list_->SetGlyphIndex(btn_begin_->GlyphIndex());
+    glyph_index_ = index;
+  } catch (const std::exception&) {
+    for (TF2Button* button : {btn_begin_, btn_final_, btn_list_}) button->SetGlyphIndex(0);
+  }
 }
 
 // --- focus, enabling and the range on exit --------------------------------------------

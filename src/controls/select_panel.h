@@ -10,12 +10,13 @@
 #include <memory>
 #include <string>
 
+#include "controls/f2_button.h"
+#include "controls/g_speed_button.h"
 #include "controls/lum_check_box.h"
 #include "controls/lum_list_view.h"
 #include "controls/lum_mask_edit.h"
 #include "controls/select_panel_types.h"
 #include "platform/text/string_list.h"
-#include "platform/vcl/button.h"
 #include "platform/vcl/group_box.h"
 #include "platform/vcl/label.h"
 #include "platform/vcl/panel.h"
@@ -121,15 +122,15 @@ class TSelectPanel : public qv::TCustomGroupBox {
   qv::TPanel* pnlRange() const { return pnl_range_; }
   qv::TLabel* lblBegin() const { return lbl_begin_; }
   TLumMaskEdit* edBegin() const { return ed_begin_; }
-  qv::TButton* btnBegin() const { return btn_begin_; }
+  TF2Button* btnBegin() const { return btn_begin_; }
   qv::TLabel* lblFinal() const { return lbl_final_; }
   TLumMaskEdit* edFinal() const { return ed_final_; }
-  qv::TButton* btnFinal() const { return btn_final_; }
+  TF2Button* btnFinal() const { return btn_final_; }
   qv::TPanel* pnlList() const { return pnl_list_; }
   TLumListView* ListBox() const { return list_box_; }
-  qv::TButton* btnList() const { return btn_list_; }
-  qv::TButton* btnDelete() const { return btn_delete_; }
-  qv::TButton* btnClear() const { return btn_clear_; }
+  TF2Button* btnList() const { return btn_list_; }
+  TGSpeedButton* btnDelete() const { return btn_delete_; }
+  TGSpeedButton* btnClear() const { return btn_clear_; }
 
   TOpenWinClickEvent OnOpenWinClick;
   qv::TNotifyEvent OnClearClick;
@@ -146,7 +147,8 @@ class TSelectPanel : public qv::TCustomGroupBox {
 
  private:
   void CreateChildren();
-  qv::TButton* NewButton(qv::TWinControl* parent, const char* name);
+  template <typename T>
+  T* NewButton(qv::TWinControl* parent, const char* name, int glyph, int images);
   void Arrange();
   void ArrangeFor(TSelectStyle style);
   void ArrangeOneRow();
@@ -173,15 +175,15 @@ class TSelectPanel : public qv::TCustomGroupBox {
   qv::TPanel* pnl_range_ = nullptr;
   qv::TLabel* lbl_begin_ = nullptr;
   TLumMaskEdit* ed_begin_ = nullptr;
-  qv::TButton* btn_begin_ = nullptr;
+  TF2Button* btn_begin_ = nullptr;
   qv::TLabel* lbl_final_ = nullptr;
   TLumMaskEdit* ed_final_ = nullptr;
-  qv::TButton* btn_final_ = nullptr;
+  TF2Button* btn_final_ = nullptr;
   qv::TPanel* pnl_list_ = nullptr;
   TLumListView* list_box_ = nullptr;
-  qv::TButton* btn_list_ = nullptr;
-  qv::TButton* btn_delete_ = nullptr;
-  qv::TButton* btn_clear_ = nullptr;
+  TF2Button* btn_list_ = nullptr;
+  TGSpeedButton* btn_delete_ = nullptr;
+  TGSpeedButton* btn_clear_ = nullptr;
 
   std::unique_ptr<qv::TStringList> begin_words_;
   std::unique_ptr<qv::TStringList> final_words_;

@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "controls/glyph_library.h"
 #include "controls/open_lookup.h"
+#include "platform/core/exception.h"
 #include "platform/text/code_page.h"
 #include "platform/vcl/application.h"
 #include "platform/vcl/edit.h"
@@ -43,9 +45,23 @@ QV_DEFINE_CLASS(TLookupForm, qv::TForm, r) {
   r.Message(WM_OPENLOOKUP, &TLookupForm::WMOpenLookup);
 }
 
+// Glyphs of two images each; one number can be made to fail.
+class TTestGlyphs : public TGlyphLibrary {
+ public:
+  int GetMaxBmpID() override { return 100; }
+  bool LoadBmp(qv::TBitmap* bitmap, int id) override {
+    if (id == failing) throw qv::Exception("glyph " + std::to_string(id) + " is damaged");
+    bitmap->SetSize(32, 16);
+    return true;
+  }
+  int failing = -1;
+};
+
 class SelectPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    glyphs = std::make_shared<TTestGlyphs>();
+    SetGlyphLibrary(glyphs);
     qv::Application->SetInputSource(std::make_shared<qv::TScriptedInputSource>());
     form = qv::CreateUnowned<TLookupForm>();
     form->SetName("frmCondition");
@@ -64,6 +80,7 @@ class SelectPanelTest : public ::testing::Test {
     form.reset();
     qv::Application->SetInputSource(nullptr);
     qv::Application->ProcessMessages();
+    SetGlyphLibrary(nullptr);
   }
 
   void ShowForm() {
@@ -71,6 +88,7 @@ class SelectPanelTest : public ::testing::Test {
     edOther->SetFocus();
   }
 
+  std::shared_ptr<TTestGlyphs> glyphs;
   qv::TComponentPtr<TLookupForm> form;
   qv::TEdit* edOther = nullptr;
   TSelectPanel* panel = nullptr;
@@ -316,12 +334,18 @@ TEST_F(SelectPanelTest, LeavingThePanelPutsTheRangeInOrderBeforeOnExit) {
   const ExitCase cases[] = {
       {"exchanged", vt_String, "", "B", "A", "A", "B"},
       {"trimmed and written back", vt_String, "", "  A ", " B", "A", "B"},
-      {"a mask with ! keeps blanks", vt_String, "!999", " B", "A", " B", "A"},
+      {"a mask without ! is trimmed first", vt_String, "ccc;1;_", " B", "A", "A  ", "B  "},
+      {"a mask with ! is compared untrimmed", vt_String, "!ccc;1;_", " B", "A", " B ", "A  "},
+      {"an empty masked end is left alone", vt_String, "9999/99/99;1;_", "2024/01/01", "",
+       "2024/01/01", "    /  /  "},
+      {"dates under the date mask", vt_Date, "9999/99/99;1;_", "20231201", "20231115", "2023/11/15",
+       "2023/12/01"},
       {"empty end", vt_String, "", "B", "  ", "B", ""},
       {"floats rewritten, then exchanged", vt_Float, "", "010.50", "9.7", "9.7", "10.50"},
       {"numbers", vt_Number, "", "10", "9", "9", "10"},
   };
   ShowForm();
+  panel->SetDateType(dt_YYYYMMDD);
   for (const ExitCase& c : cases) {
     panel->SetValueType(c.value_type);
     panel->SetEditMask(c.edit_mask);
@@ -333,8 +357,9 @@ TEST_F(SelectPanelTest, LeavingThePanelPutsTheRangeInOrderBeforeOnExit) {
       seen = panel->edBegin()->Text() + "|" + panel->edFinal()->Text();
     };
     panel->edBegin()->SetFocus();
+    const std::string begin_shown = panel->edBegin()->Text();
     panel->edFinal()->SetFocus();
-    EXPECT_EQ(panel->edBegin()->Text(), c.begin) << c.label << ": ordered inside the panel";
+    EXPECT_EQ(panel->edBegin()->Text(), begin_shown) << c.label << ": ordered inside the panel";
     edOther->SetFocus();
     EXPECT_EQ(seen, std::string(c.begin_after) + "|" + c.end_after) << c.label;
   }
@@ -500,16 +525,54 @@ TEST_F(SelectPanelTest, KeysOfTheChildrenArePassedOnWithTheChildAsSender) {
   EXPECT_EQ(keys, (Journal{"edFinal 113", "ListBox 'x'"}));
 }
 
-TEST_F(SelectPanelTest, SettingTheEditMaskRaisesNoChangeOfTheBeginEdit) {
-  panel->edBegin()->SetText("A");
-  int changes = 0;
-  panel->edBegin()->OnChange = [&](qv::TObject*) { ++changes; };
-  panel->SetEditMask("!999;1;_");
-  EXPECT_EQ(panel->edBegin()->Text(), "A");
-  EXPECT_EQ(changes, 0);
+TEST_F(SelectPanelTest, TheEditMaskGoesToBothEditsWithoutAChangeOfTheBeginEdit) {
+  panel->edBegin()->SetText("AB");
+  panel->edFinal()->SetText("CD");
+  int begin_changes = 0;
+  int final_changes = 0;
+  panel->edBegin()->OnChange = [&](qv::TObject*) { ++begin_changes; };
+  panel->edFinal()->OnChange = [&](qv::TObject*) { ++final_changes; };
+  panel->SetEditMask("cccc;1;_");
+  EXPECT_EQ(panel->EmptyMaskText(), "    ");
+  EXPECT_EQ(panel->edBegin()->Text(), "AB  ");
+  EXPECT_EQ(panel->edFinal()->EditMask(), "cccc;1;_");
+  EXPECT_EQ(begin_changes, 0);
+  EXPECT_GT(final_changes, 0);
   EXPECT_FALSE(panel->edBegin()->SuppressChange());
-  panel->edBegin()->SetText("B");
-  EXPECT_EQ(changes, 1);
+  panel->edBegin()->SetText("X");
+  EXPECT_EQ(begin_changes, 1);
+
+  panel->SetEditMask("9999/99/99;1;_");
+  EXPECT_EQ(panel->EmptyMaskText(), "    /  /  ");
+}
+
+TEST_F(SelectPanelTest, GlyphIndexGoesToTheThreeLookupButtons) {
+  for (TGSpeedButton* button :
+       {static_cast<TGSpeedButton*>(panel->btnBegin()),
+        static_cast<TGSpeedButton*>(panel->btnList()), panel->btnDelete(), panel->btnClear()}) {
+    EXPECT_TRUE(button->Flat()) << button->Name();
+    EXPECT_EQ(BoundsText(button).substr(BoundsText(button).rfind(' ')), " 23x23");
+    EXPECT_EQ(button->Caption(), "") << button->Name();
+  }
+  EXPECT_EQ(panel->btnFinal()->GlyphIndex(), 8);
+  EXPECT_EQ(panel->btnFinal()->NumGlyphs(), 1);
+  EXPECT_EQ(panel->btnDelete()->GlyphIndex(), 47);
+  EXPECT_EQ(panel->btnDelete()->NumGlyphs(), 1);
+  EXPECT_EQ(panel->btnClear()->GlyphIndex(), 4);
+  EXPECT_EQ(panel->btnClear()->NumGlyphs(), 2);
+
+  panel->SetGlyphIndex(9);
+  EXPECT_EQ(panel->GlyphIndex(), 9);
+  for (TF2Button* button : {panel->btnBegin(), panel->btnFinal(), panel->btnList()})
+    EXPECT_EQ(button->GlyphIndex(), 9) << button->Name();
+
+  // The button's error dialog cannot be answered here, so the number is not
+  // passed on: the lookup buttons lose their glyph and the panel keeps 9.
+  glyphs->failing = 12;
+  panel->SetGlyphIndex(12);
+  EXPECT_EQ(panel->GlyphIndex(), 9);
+  for (TF2Button* button : {panel->btnBegin(), panel->btnFinal(), panel->btnList()})
+    EXPECT_EQ(button->GlyphIndex(), 0) << button->Name();
 }
 
 }  // namespace
