@@ -22,7 +22,7 @@ std::string& LibraryNameSetting() {
 
 }  // namespace
 
-const std::string& TTranslator::LibraryName() {
+std::string TTranslator::LibraryName() {
   std::lock_guard<std::mutex> lock(NameMutex());
   return LibraryNameSetting();
 }

@@ -14,7 +14,7 @@ class TTranslator {
  public:
   // The library that translators load: "Qvlanguage.dll" unless changed. The
   // name is a process-wide setting, read when a translator is created.
-  static const std::string& LibraryName();
+  static std::string LibraryName();
   static void SetLibraryName(const std::string& name);
 
   // Loads the library and looks up "GBtoBIG5" and "BIG5toGB". Raises
