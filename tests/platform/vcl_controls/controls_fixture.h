@@ -5,12 +5,24 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "platform/vcl/application.h"
 #include "platform/vcl/edit.h"
 #include "platform/vcl/form.h"
+
+namespace qv {
+
+inline void PrintTo(const TPoint& p, std::ostream* os) {
+  *os << "(" << p.X << ", " << p.Y << ")";
+}
+inline void PrintTo(const TRect& r, std::ostream* os) {
+  *os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
+}
+
+}  // namespace qv
 
 namespace qv::test {
 
