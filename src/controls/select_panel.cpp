@@ -71,6 +71,7 @@ QV_DEFINE_CLASS(TSelectPanel, qv::TCustomGroupBox, r) {
   r.Property("CheckDuplicate", &TSelectPanel::CheckDuplicate, &TSelectPanel::SetCheckDuplicate);
   r.Property("ChildHints", &TSelectPanel::ChildHints, &TSelectPanel::SetChildHints);
   r.Property("ColumnCaptions", &TSelectPanel::ColumnCaptions, &TSelectPanel::SetColumnCaptions);
+  r.Property("Columns", &TSelectPanel::Columns, &TSelectPanel::SetColumns);
   r.Property("DateType", &TSelectPanel::DateType, &TSelectPanel::SetDateType);
   r.Property("DateSign", &TSelectPanel::DateSign, &TSelectPanel::SetDateSign);
   r.Property("Discard", &TSelectPanel::Discard, &TSelectPanel::SetDiscard);
@@ -79,6 +80,7 @@ QV_DEFINE_CLASS(TSelectPanel, qv::TCustomGroupBox, r) {
   r.Property("GlyphIndex", &TSelectPanel::GlyphIndex, &TSelectPanel::SetGlyphIndex);
   r.Property("HintWord", &TSelectPanel::HintWord, &TSelectPanel::SetHintWord);
   r.Property("HideSelection", &TSelectPanel::HideSelection, &TSelectPanel::SetHideSelection);
+  r.Property("Items", &TSelectPanel::Items, &TSelectPanel::SetItems);
   r.Property("OtherHeight", &TSelectPanel::OtherHeight, &TSelectPanel::SetOtherHeight);
   r.Property("OtherWidth", &TSelectPanel::OtherWidth, &TSelectPanel::SetOtherWidth);
   r.Property("ShowColumnHeader", &TSelectPanel::ShowColumnHeader,
@@ -99,6 +101,9 @@ QV_DEFINE_CLASS(TSelectPanel, qv::TCustomGroupBox, r) {
   r.Event("OnStyleChanging", &TSelectPanel::OnStyleChanging);
   r.Event("OnStyleChange", &TSelectPanel::OnStyleChange);
   r.Event("OnExit", &TSelectPanel::OnExit);
+  r.Event("OnItemSelect", &TSelectPanel::OnItemSelect);
+  r.Event("OnItemChange", &TSelectPanel::OnItemChange);
+  r.Event("OnItemChanging", &TSelectPanel::OnItemChanging);
   r.Event("OnKeyDown", &TSelectPanel::OnKeyDown);
   r.Event("OnKeyUp", &TSelectPanel::OnKeyUp);
   r.Event("OnKeyPress", &TSelectPanel::OnKeyPress);
@@ -208,6 +213,9 @@ void TSelectPanel::CreateChildren() {
   list_box_->OnKeyDown = qv::TKeyEvent(this, &TSelectPanel::ChildKeyDown);
   list_box_->OnKeyUp = qv::TKeyEvent(this, &TSelectPanel::ChildKeyUp);
   list_box_->OnKeyPress = qv::TKeyPressEvent(this, &TSelectPanel::ChildKeyPress);
+  list_box_->OnSelectItem = qv::TLVSelectItemEvent(this, &TSelectPanel::ListSelectItem);
+  list_box_->OnChange = qv::TLVChangeEvent(this, &TSelectPanel::ListChange);
+  list_box_->OnChanging = qv::TLVChangingEvent(this, &TSelectPanel::ListChanging);
   btn_list_ = NewButton<TF2Button>(pnl_list_, "btnList", glyph_index_, 1);
   btn_delete_ = NewButton<TGSpeedButton>(pnl_list_, "btnDelete", 47, 1);
   btn_clear_ = NewButton<TGSpeedButton>(pnl_list_, "btnClear", 4, 2);
@@ -475,33 +483,49 @@ void TSelectPanel::SetShowColumnHeader(bool value) {
 }
 
 bool TSelectPanel::SortListBox() const {
-  return list_box_->Sorted();
+  return list_box_->SortRows();
 }
 
 void TSelectPanel::SetSortListBox(bool value) {
-  list_box_->SetSorted(value);
+  list_box_->SetSortRows(value);
 }
 
 int TSelectPanel::SortColumn() const {
-  return list_box_->Rows().SortColumn();
+  return list_box_->SortColumn();
 }
 
 bool TSelectPanel::SortAscending() const {
-  return list_box_->Rows().SortAscending();
+  return list_box_->SortAscending();
+}
+
+qv::TListColumns* TSelectPanel::Columns() const {
+  return list_box_->Columns();
+}
+
+void TSelectPanel::SetColumns(qv::TListColumns* columns) {
+  list_box_->SetColumns(columns);
+}
+
+qv::TListItems* TSelectPanel::Items() const {
+  return list_box_->Items();
+}
+
+void TSelectPanel::SetItems(qv::TListItems* items) {
+  list_box_->SetItems(items);
 }
 
 void TSelectPanel::SetCheckDuplicate(TCheckDuplicate value) {
   if (!qv::EnumTypeInfo<TCheckDuplicate>().InRange(value)) return;
   check_duplicate_ = value;
-  list_box_->Rows().SetDuplicateCheck(value);
+  list_box_->SetDuplicateCheck(value);
   if (value != cd_None) SetSortListBox(true);
-  if (!RangeActive() && list_box_->Rows().RemoveDuplicates() > 0) list_box_->Invalidate();
+  if (!RangeActive()) list_box_->RemoveDuplicates();
 }
 
 qv::TStrings* TSelectPanel::ColumnCaptions() const {
   column_captions_->Clear();
-  for (int i = 0; i < list_box_->ColumnCount(); ++i)
-    column_captions_->Add(list_box_->ColumnCaption(i));
+  for (int i = 0; i < list_box_->Columns()->Count(); ++i)
+    column_captions_->Add(list_box_->Column(i)->Caption());
   return column_captions_.get();
 }
 
@@ -615,6 +639,19 @@ void TSelectPanel::ChildKeyUp(qv::TObject* sender, qv::Word& key, qv::TShiftStat
 
 void TSelectPanel::ChildKeyPress(qv::TObject* sender, char32_t& key) {
   OnKeyPress(sender, key);
+}
+
+void TSelectPanel::ListSelectItem(qv::TObject* sender, qv::TListItem* item, bool selected) {
+  OnItemSelect(sender, item, item != nullptr ? item->Index() : -1, selected);
+}
+
+void TSelectPanel::ListChange(qv::TObject* sender, qv::TListItem* item, qv::TItemChange change) {
+  OnItemChange(sender, item, change);
+}
+
+void TSelectPanel::ListChanging(qv::TObject* sender, qv::TListItem* item, qv::TItemChange change,
+                                bool& allow) {
+  OnItemChanging(sender, item, change, allow);
 }
 
 }  // namespace ravlet

@@ -31,6 +31,11 @@ QV_EVENT_TYPE(TDeleteClickEvent, qv::TObject*, bool&);
 QV_EVENT_TYPE(TStyleChangingEvent, qv::TObject*, TSelectStyle, TSelectStyle&, bool&);
 // Sender, the old style, the new style.
 QV_EVENT_TYPE(TStyleChangeEvent, qv::TObject*, TSelectStyle, TSelectStyle);
+// Sender (ListBox), the row, its index, selected or not.
+QV_EVENT_TYPE(TListViewSelectItemEvent, qv::TObject*, qv::TListItem*, int, bool);
+QV_EVENT_TYPE(TListViewDataChangeEvent, qv::TObject*, qv::TListItem*, qv::TItemChange);
+// Sender, the row, what changes, AllowChange.
+QV_EVENT_TYPE(TListViewDataChangingEvent, qv::TObject*, qv::TListItem*, qv::TItemChange, bool&);
 
 class TSelectPanel : public qv::TCustomGroupBox {
   QV_DECLARE_CLASS(TSelectPanel)
@@ -61,6 +66,9 @@ class TSelectPanel : public qv::TCustomGroupBox {
   // The captions of ListBox's columns, read fresh; setting rebuilds the columns.
   qv::TStrings* ColumnCaptions() const;
   void SetColumnCaptions(const qv::TStrings& captions);
+  // ListBox's columns and rows.
+  qv::TListColumns* Columns() const;
+  void SetColumns(qv::TListColumns* columns);
   TDateType DateType() const { return date_type_; }
   void SetDateType(TDateType value) { date_type_ = value; }
   const std::string& DateSign() const { return date_sign_; }
@@ -79,6 +87,8 @@ class TSelectPanel : public qv::TCustomGroupBox {
   void SetHintWord(const std::string& word);
   bool HideSelection() const;
   void SetHideSelection(bool value);
+  qv::TListItems* Items() const;
+  void SetItems(qv::TListItems* items);
   // The size the panel takes at its next size exchange; setting only stores it.
   int OtherHeight() const { return other_height_; }
   void SetOtherHeight(int value) { other_height_ = value; }
@@ -138,6 +148,9 @@ class TSelectPanel : public qv::TCustomGroupBox {
   qv::TNotifyEvent OnTypeClick;
   TStyleChangingEvent OnStyleChanging;
   TStyleChangeEvent OnStyleChange;
+  TListViewSelectItemEvent OnItemSelect;
+  TListViewDataChangeEvent OnItemChange;
+  TListViewDataChangingEvent OnItemChanging;
 
  protected:
   void Resize() override;
@@ -170,6 +183,9 @@ class TSelectPanel : public qv::TCustomGroupBox {
   void ChildKeyDown(qv::TObject* sender, qv::Word& key, qv::TShiftState shift);
   void ChildKeyUp(qv::TObject* sender, qv::Word& key, qv::TShiftState shift);
   void ChildKeyPress(qv::TObject* sender, char32_t& key);
+  void ListSelectItem(qv::TObject* sender, qv::TListItem* item, bool selected);
+  void ListChange(qv::TObject* sender, qv::TListItem* item, qv::TItemChange change);
+  void ListChanging(qv::TObject* sender, qv::TListItem* item, qv::TItemChange change, bool& allow);
 
   TLumCheckBox* chk_choice_ = nullptr;
   qv::TPanel* pnl_range_ = nullptr;

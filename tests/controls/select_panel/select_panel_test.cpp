@@ -386,8 +386,8 @@ TEST_F(SelectPanelTest, DeleteRemovesSelectedRowsUnlessRefusedAndClearEmptiesThe
   ShowForm();
   TLumListView* list = panel->ListBox();
   for (const char* code : {"A1", "B2", "C3", "D4"}) list->AddRow({code, "x"});
-  list->SelectRow(1, true);
-  list->SelectRow(2, true);
+  list->Items()->Item(1)->SetSelected(true);
+  list->Items()->Item(2)->SetSelected(true);
 
   bool accept = false;
   panel->OnDeleteClick = [&](qv::TObject* sender, bool& allow) {
@@ -396,46 +396,55 @@ TEST_F(SelectPanelTest, DeleteRemovesSelectedRowsUnlessRefusedAndClearEmptiesThe
     allow = accept;
   };
   panel->btnDelete()->Click();
-  EXPECT_EQ(list->RowCount(), 4);
+  EXPECT_EQ(list->Items()->Count(), 4);
   accept = true;
   panel->btnDelete()->Click();
-  ASSERT_EQ(list->RowCount(), 2);
-  EXPECT_EQ(list->Rows().Caption(1), "D4");
+  ASSERT_EQ(list->Items()->Count(), 2);
+  EXPECT_EQ(list->Items()->Item(1)->Caption(), "D4");
 
   qv::TObject* cleared_by = nullptr;
   panel->OnClearClick = [&](qv::TObject* sender) { cleared_by = sender; };
   panel->btnClear()->Click();
-  EXPECT_EQ(list->RowCount(), 0);
-  EXPECT_EQ(list->ColumnCount(), 2);
+  EXPECT_EQ(list->Items()->Count(), 0);
+  EXPECT_EQ(list->Columns()->Count(), 2);
   EXPECT_TRUE(list->Focused());
   EXPECT_EQ(cleared_by, panel->btnClear());
 }
 
-TEST_F(SelectPanelTest, AddRowMakesColumnsAndSizesThemInBytesOfTheCodePage) {
-  const int saved = qv::GetAnsiCodePage();
-  qv::SetAnsiCodePage(936);
+TEST_F(SelectPanelTest, ListPropertiesAndEventsGoThroughToTheList) {
   TLumListView* list = panel->ListBox();
-  EXPECT_FALSE(list->AddRow({}));
-  ASSERT_TRUE(list->AddRow({"abcdefgh", "中文中文中", "x"}));
-  ASSERT_TRUE(list->AddRow({"z"}));
-  ASSERT_EQ(list->ColumnCount(), 3);
-  EXPECT_EQ(list->ColumnCaption(2), "Data3");
-  // "W" is 6 pixels wide in the 13-pixel font.
-  EXPECT_EQ(list->ColumnWidth(0), 6 * 8);
-  EXPECT_EQ(list->ColumnWidth(1), 6 * 10);
-  EXPECT_EQ(list->ColumnWidth(2), 6 * 5);
-  EXPECT_EQ(list->Rows().RowTexts(1), (std::vector<std::string>{"z", "", ""}));
+  Journal events;
+  panel->OnItemSelect = [&](qv::TObject* sender, qv::TListItem* item, int index, bool selected) {
+    events.push_back(static_cast<qv::TComponent*>(sender)->Name() + " " + item->Caption() + " " +
+                     std::to_string(index) + (selected ? " on" : " off"));
+  };
+  panel->OnItemChanging = [&](qv::TObject*, qv::TListItem*, qv::TItemChange change, bool& allow) {
+    if (change == qv::ctState) allow = !events.empty();
+  };
+  list->AddRow({"b"});
+  list->AddRow({"a"});
+  list->Items()->Item(1)->SetSelected(true);
+  EXPECT_TRUE(events.empty());
+  events.push_back("refused once");
+  list->Items()->Item(1)->SetSelected(true);
+  list->Items()->Item(1)->SetSelected(false);
+  EXPECT_EQ(events, (Journal{"refused once", "ListBox a 1 on", "ListBox a 1 off"}));
 
   panel->SetColumnsAutoSize(false);
-  list->AddRow({"abcdefghijklmnop"});
-  EXPECT_EQ(list->ColumnWidth(0), 6 * 8);
+  EXPECT_FALSE(list->ColumnsAutoSize());
+  panel->SetShowColumnHeader(true);
+  EXPECT_TRUE(list->ShowColumnHeaders());
+  panel->SetHideSelection(true);
+  EXPECT_TRUE(list->HideSelection());
 
   qv::TStringList captions;
   captions.AddStrings(std::vector<std::string>{"Code", "Name"});
   panel->SetColumnCaptions(captions);
+  EXPECT_EQ(list->Columns()->Count(), 2);
   EXPECT_EQ(panel->ColumnCaptions()->CommaText(), "Code,Name");
-  EXPECT_EQ(list->RowCount(), 3);
-  qv::SetAnsiCodePage(saved);
+  EXPECT_EQ(qv::GetPropValue(panel, "ColumnCaptions"), "Code\r\nName\r\n");
+  EXPECT_EQ(panel->Items(), list->Items());
+  EXPECT_EQ(panel->Columns(), list->Columns());
 }
 
 TEST_F(SelectPanelTest, DuplicateCheckSortsAndWalksTheListWhenItIsInUse) {
@@ -445,7 +454,7 @@ TEST_F(SelectPanelTest, DuplicateCheckSortsAndWalksTheListWhenItIsInUse) {
     for (const char* code : {"b", "a", "B"}) panel->ListBox()->AddRow({code});
     panel->SetCheckDuplicate(cd_CaseInsensitive);
     EXPECT_TRUE(panel->SortListBox());
-    EXPECT_EQ(panel->ListBox()->RowCount(), style == sp_Discrete ? 2 : 3) << style;
+    EXPECT_EQ(panel->ListBox()->Items()->Count(), style == sp_Discrete ? 2 : 3) << style;
     panel->SetCheckDuplicate(cd_None);
     EXPECT_TRUE(panel->SortListBox());
     TearDown();
