@@ -729,7 +729,6 @@ void TListView::ColClick(TListColumn* column) {
 
 void TListView::ItemInserted(TListItem* item) {
   OnInsert(this, item);
-  if (KeepsOrder() && item->block_ != nullptr) PlaceSorted(item);
   RequestRepaint();
 }
 

@@ -15,9 +15,10 @@
 // by code raise them too.
 //
 // Sorting: SortType other than stNone keeps the items in order — at once
-// when it is set, and each item that is added or whose caption or data
-// changes is moved to its place (after equal items); inside BeginUpdate /
-// EndUpdate the order is restored once at the end. The order is that of
+// when it is set, and an item whose caption (stText, stBoth) or data
+// (stData, stBoth) changes is moved to its place (after equal items); a new
+// item stays where it was added until then. Inside BeginUpdate / EndUpdate
+// the order is restored once at the end. The order is that of
 // OnCompare when it is assigned, else of the captions without regard to case
 // (then with it). AlphaSort and CustomSort sort once; sorting is stable.
 //

@@ -269,12 +269,12 @@ void TPageControl::InsertPage(TTabSheet* page) {
 void TPageControl::RemovePage(TTabSheet* page) {
   auto it = std::find(pages_.begin(), pages_.end(), page);
   if (it == pages_.end()) return;
-  page->page_control_ = nullptr;
   TTabSheet* next = nullptr;
   if (page == active_page_ && !IsDestroying()) {
     next = FindNextPage(page, true, true);
     if (next == page) next = nullptr;
   }
+  page->page_control_ = nullptr;
   pages_.erase(it);
   if (page != active_page_) {
     TabsChanged();

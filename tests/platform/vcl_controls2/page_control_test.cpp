@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/vcl/type_info.h"
 #include "platform/vcl_controls2/controls2_fixture.h"
 
@@ -90,81 +92,61 @@ TEST_F(PageControlTest, PersonsChangesAskFirstAndARefusalKeepsThePage) {
     const char* name;
     bool allow;
     int focus;  // edit to focus first: 0..3 on the pages, -1 edOther
-    void (*act)(PageControlTest*);
+    std::function<void()> act;
     const char* active;
     Journal events;
   };
   const Case cases[] = {
-      {"click a tab",
-       true,
-       0,
-       [](PageControlTest* t) { t->ClickTab(2); },
-       "ts3",
-       {"changing", "change"}},
-      {"refused click", false, 0, [](PageControlTest* t) { t->ClickTab(2); }, "ts1", {"changing"}},
-      {"click the active tab", true, 0, [](PageControlTest* t) { t->ClickTab(0); }, "ts1", {}},
-      {"next page",
-       true,
-       0,
-       [](PageControlTest* t) { t->pg->SelectNextPage(true); },
-       "ts2",
-       {"changing", "change"}},
+      {"click a tab", true, 0, [this] { ClickTab(2); }, "ts3", {"changing", "change"}},
+      {"refused click", false, 0, [this] { ClickTab(2); }, "ts1", {"changing"}},
+      {"click the active tab", true, 0, [this] { ClickTab(0); }, "ts1", {}},
+      {"next page", true, 0, [this] { pg->SelectNextPage(true); }, "ts2", {"changing", "change"}},
       {"previous page goes round",
        true,
        0,
-       [](PageControlTest* t) { t->pg->SelectNextPage(false); },
+       [this] { pg->SelectNextPage(false); },
        "ts4",
        {"changing", "change"}},
-      {"refused next page",
-       false,
-       0,
-       [](PageControlTest* t) { t->pg->SelectNextPage(true); },
-       "ts1",
-       {"changing"}},
+      {"refused next page", false, 0, [this] { pg->SelectNextPage(true); }, "ts1", {"changing"}},
       {"Ctrl+Tab inside",
        true,
        0,
-       [](PageControlTest* t) { DeliverKeystroke(t->edits[0], VK_TAB, {ssCtrl}); },
+       [this] { DeliverKeystroke(edits[0], VK_TAB, {ssCtrl}); },
        "ts2",
        {"changing", "change"}},
       {"Ctrl+Shift+Tab inside",
        true,
        0,
-       [](PageControlTest* t) {
-         DeliverKeystroke(t->edits[0], VK_TAB, {ssCtrl, ssShift});
+       [this] {
+         DeliverKeystroke(edits[0], VK_TAB, {ssCtrl, ssShift});
        },
        "ts4",
        {"changing", "change"}},
       {"Ctrl+Tab outside",
        true,
        -1,
-       [](PageControlTest* t) { DeliverKeystroke(t->other, VK_TAB, {ssCtrl}); },
+       [this] { DeliverKeystroke(other, VK_TAB, {ssCtrl}); },
        "ts1",
        {}},
       {"right arrow on the tabs",
        true,
        0,
-       [](PageControlTest* t) {
-         t->pg->SetFocus();
-         DeliverKeystroke(t->pg, VK_RIGHT);
+       [this] {
+         pg->SetFocus();
+         DeliverKeystroke(pg, VK_RIGHT);
        },
        "ts2",
        {"changing", "change"}},
       {"left arrow stops at the first tab",
        true,
        0,
-       [](PageControlTest* t) {
-         t->pg->SetFocus();
-         DeliverKeystroke(t->pg, VK_LEFT);
+       [this] {
+         pg->SetFocus();
+         DeliverKeystroke(pg, VK_LEFT);
        },
        "ts1",
        {}},
-      {"code raises no events",
-       true,
-       0,
-       [](PageControlTest* t) { t->pg->SetActivePage(t->sheets[3]); },
-       "ts4",
-       {}},
+      {"code raises no events", true, 0, [this] { pg->SetActivePage(sheets[3]); }, "ts4", {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -173,7 +155,7 @@ TEST_F(PageControlTest, PersonsChangesAskFirstAndARefusalKeepsThePage) {
     (c.focus >= 0 ? static_cast<TWinControl*>(edits[c.focus]) : other)->SetFocus();
     allow_change = c.allow;
     journal.clear();
-    c.act(this);
+    c.act();
     ASSERT_NE(pg->ActivePage(), nullptr);
     EXPECT_EQ(pg->ActivePage()->Name(), c.active);
     EXPECT_EQ(journal, c.events);
