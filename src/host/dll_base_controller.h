@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "host/module_events.h"
 #include "platform/variant/variant.h"
 #include "platform/vcl/messages.h"
 
@@ -75,19 +76,23 @@ class TDLLBaseController {
   virtual int32_t GetModuleInfo(qv::Variant& info) = 0;
   virtual bool IsClosed() = 0;
 
-  // Operations 12 to 18.
-  virtual void DoWindowCreated();
-  virtual void WindowShow(qv::TObject* sender);
-  virtual void WindowHide(qv::TObject* sender);
-  virtual void WindowDestroy(qv::TObject* sender);
+  // Operations 12 to 18. Defined here, so that the class has no key
+  // function: a host that only includes this header gets its type
+  // information too.
+  virtual void DoWindowCreated() { Notify(meCreated); }
+  virtual void WindowShow(qv::TObject*) { Notify(meShown); }
+  virtual void WindowHide(qv::TObject*) { Notify(meHidden); }
+  virtual void WindowDestroy(qv::TObject*) { Notify(meDestroyed); }
   // Only the host calls it.
-  virtual void DoHostSignal();
+  virtual void DoHostSignal() { Notify(meSignal); }
   // Calls OnModuleEvent(code, this) when it is assigned.
-  virtual void Notify(int32_t code);
-  virtual void Reserved();
+  virtual void Notify(int32_t code) {
+    if (OnModuleEvent.Assigned()) OnModuleEvent.Code(OnModuleEvent.Data, code, this);
+  }
+  virtual void Reserved() {}
 
   // Declared last so that it takes no position before the operations above.
-  virtual ~TDLLBaseController();
+  virtual ~TDLLBaseController() = default;
 };
 
 // A class reference for controllers: the class's name and how to make one.
