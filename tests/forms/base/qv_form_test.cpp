@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/glyph_library.h"
 #include "forms/base/disabled_glyph.h"
 #include "forms/base/forms_fixture.h"
 #include "forms/base/test_windows.h"
@@ -104,6 +105,42 @@ TEST(QVFormTest, OneImageGlyphsGetTheirDisabledImageAtCreation) {
   EXPECT_TRUE(window->sbNone->Glyph()->Empty());
   EXPECT_EQ(window->bbKind->NumGlyphs(), 2);
   EXPECT_EQ(window->bbKind->Kind(), qv::bkOK);
+}
+
+// What the glyph library gives for a number: one image per height.
+std::unique_ptr<qv::TBitmap> LibraryGlyph(int id) {
+  auto bitmap = std::make_unique<qv::TBitmap>();
+  LoadBmp(bitmap.get(), id);
+  return bitmap;
+}
+
+TEST(QVFormTest, GlyphButtonsInsideTheModulesControlsArePairedToo) {
+  FormsInstall install;
+  auto window = qv::CreateUnowned<TfrmControlGlyphTest>();
+  struct Paired {
+    const char* name;
+    qv::TSpeedButton* button;
+    int glyph;
+  } const paired[] = {{"panel list button", window->spCode->btnList(), 8},
+                      {"panel delete button", window->spCode->btnDelete(), 47},
+                      {"lookup edit button", window->edLookup->Button(), 8},
+                      {"lookup button", window->btnDate, 9}};
+  for (const Paired& p : paired) {
+    SCOPED_TRACE(p.name);
+    const std::unique_ptr<qv::TBitmap> up = LibraryGlyph(p.glyph);
+    ASSERT_FALSE(up->Empty());
+    ASSERT_EQ(up->Width(), up->Height());
+    const std::unique_ptr<qv::TBitmap> disabled = MakeDisabledGlyph(*LibraryGlyph(p.glyph));
+    EXPECT_EQ(p.button->NumGlyphs(), 2);
+    ASSERT_EQ(p.button->Glyph()->Width(), 2 * up->Width());
+    ExpectImage(*p.button->Glyph(), 0, *up);
+    ExpectImage(*p.button->Glyph(), up->Width(), *disabled);
+  }
+  // The clear button's glyph has its two images already.
+  const std::unique_ptr<qv::TBitmap> clear = LibraryGlyph(4);
+  EXPECT_EQ(window->spCode->btnClear()->NumGlyphs(), 2);
+  EXPECT_EQ(window->spCode->btnClear()->Glyph()->Width(), clear->Width());
+  ExpectImage(*window->spCode->btnClear()->Glyph(), 0, *clear);
 }
 
 enum class Apply { Language, Derived };

@@ -81,6 +81,18 @@ TfrmGlyphTest::TfrmGlyphTest(qv::TComponent* owner) : TQVForm(owner) {
   bbKind->SetKind(qv::bkOK);
 }
 
+QV_DEFINE_CLASS(TfrmControlGlyphTest, TQVForm, r) {}
+
+TfrmControlGlyphTest::TfrmControlGlyphTest(qv::TComponent* owner) : TQVForm(owner) {
+  SetName("frmControlGlyphTest");
+  SetBounds(0, 0, 400, 300);
+  spCode = Place<TSelectPanel>(this, "spCode", 8);
+  spCode->SetBounds(8, 8, 300, 120);
+  edLookup = Place<TQvBtnDBEdit>(this, "edLookup", 140);
+  btnDate = Place<TF2Button>(this, "btnDate", 170);
+  btnDate->SetGlyphIndex(9);
+}
+
 QV_DEFINE_CLASS(TNotingEdit, qv::TEdit, r) {
   r.Message(qv::WM_LBUTTONUP, &TNotingEdit::WMLButtonUp);
 }

@@ -7,6 +7,9 @@
 //   next to this file; each sets the label of its own level.
 // TfrmGlyphTest (TQVForm): speed and bitmap buttons with glyphs of one or two
 //   images, or none; the one-image glyphs hold GlyphImage().
+// TfrmControlGlyphTest (TQVForm): the module's glyph buttons inside other
+//   controls: a selection panel spCode, a lookup edit edLookup, and a lookup
+//   button btnDate (glyph 9).
 // TfrmMessageTest (TfrmBaseGene): edCode, edName, btnOk, btnCancel; every
 //   left-button-up an edit receives is written to `journal`.
 
@@ -14,6 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "controls/f2_button.h"
+#include "controls/qv_btn_db_edit.h"
+#include "controls/select_panel.h"
 #include "forms/base/frm_base_gene.h"
 #include "forms/base/qv_form.h"
 #include "platform/vcl/bit_btn.h"
@@ -66,6 +72,17 @@ class TfrmGlyphTest : public TQVForm {
   qv::TSpeedButton* sbNone;
   qv::TBitBtn* bbOne;
   qv::TBitBtn* bbKind;
+};
+
+class TfrmControlGlyphTest : public TQVForm {
+  QV_DECLARE_CLASS(TfrmControlGlyphTest)
+
+ public:
+  explicit TfrmControlGlyphTest(qv::TComponent* owner);
+
+  TSelectPanel* spCode;
+  TQvBtnDBEdit* edLookup;
+  TF2Button* btnDate;
 };
 
 // An edit that notes the left-button-up messages it receives.
