@@ -584,5 +584,40 @@ TEST_F(SelectPanelTest, GlyphIndexGoesToTheThreeLookupButtons) {
     EXPECT_EQ(button->GlyphIndex(), 0) << button->Name();
 }
 
+TEST_F(SelectPanelTest, AListPressIsHandledOnlyOnceTheListHasTheFocus) {
+  panel->SetStyle(sp_Discrete);
+  ShowForm();
+  TLumListView* list = panel->ListBox();
+  list->AddRow({"A1"});
+  list->AddRow({"B2"});
+  const auto press = [&] {
+    list->Perform(qv::WM_LBUTTONDOWN, qv::MK_LBUTTON, qv::MakeLParam(5, 5));
+    list->Perform(qv::WM_LBUTTONUP, 0, qv::MakeLParam(5, 5));
+  };
+  list->OnEnter = [&](qv::TObject*) { edOther->SetFocus(); };
+  press();
+  EXPECT_FALSE(list->Focused());
+  EXPECT_EQ(list->SelCount(), 0);
+  list->OnEnter = nullptr;
+  press();
+  EXPECT_TRUE(list->Focused());
+  EXPECT_TRUE(list->Items()->Item(0)->Selected());
+}
+
+TEST_F(SelectPanelTest, InADesignerStyleEventsVisibilityAndLookupsStayOut) {
+  panel->SetDesigning(true);
+  bool raised = false;
+  panel->OnStyleChanging = [&](qv::TObject*, TSelectStyle, TSelectStyle&, bool&) { raised = true; };
+  panel->OnStyleChange = [&](qv::TObject*, TSelectStyle, TSelectStyle) { raised = true; };
+  panel->SetStyle(sp_Discrete);
+  EXPECT_FALSE(raised);
+  EXPECT_EQ(panel->Style(), sp_Discrete);
+  EXPECT_TRUE(panel->pnlRange()->Visible());
+  EXPECT_EQ(BoundsText(panel->ListBox()), "ListBox 0,0 169x86");
+  panel->btnList()->Click();
+  EXPECT_TRUE(journal.empty());
+  EXPECT_TRUE(panel->chkChoice()->Checked());
+}
+
 }  // namespace
 }  // namespace ravlet
