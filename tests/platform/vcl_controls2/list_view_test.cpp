@@ -256,6 +256,11 @@ TEST_F(ListViewTest, ClicksAndKeysSelectRows) {
   }
   EXPECT_TRUE(lv->Focused());
   EXPECT_EQ(lv->ItemFocused(), lv->Items()->Item(4));
+  // A double click selects like a click and raises OnDblClick.
+  lv->OnDblClick = Note("double click");
+  DeliverDoubleClick(lv);
+  EXPECT_EQ(journal, Journal{"double click"});
+  EXPECT_EQ(SelectedCaptions(), "e");
 }
 
 TEST_F(ListViewTest, ReportRowsAndHeaderGeometry) {

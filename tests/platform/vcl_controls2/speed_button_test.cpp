@@ -160,8 +160,9 @@ TEST_F(SpeedButtonTest, EachStatePaintsItsImage) {
     EXPECT_EQ(glyph.Left, sunken ? 16 : 15);
     EXPECT_EQ(b->Canvas()->Pixels(glyph.Left + 5, glyph.Top + 5), ColorToRGB(c.centre));
     // The transparent border shows the face.
-    if (c.setup != kStayDown)
+    if (c.setup != kStayDown) {
       EXPECT_EQ(b->Canvas()->Pixels(glyph.Left, glyph.Top), ColorToRGB(clBtnFace));
+    }
     b->Free();
   }
 }
