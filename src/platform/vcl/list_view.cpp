@@ -8,12 +8,10 @@ namespace qv {
 
 // A run of consecutive items. Blocks split when they grow past kBlockMax
 // and merge with a neighbour when they shrink below kBlockMin, so inserting
-// or deleting moves at most a few hundred pointers, and an item's index is
-// its block's start (kept up to date lazily) plus its slot.
+// or deleting moves at most a few hundred pointers; an item's index is its
+// block's start (a prefix sum of block sizes in a Fenwick tree) plus its slot.
 struct TListItem::TBlock {
   std::vector<std::unique_ptr<TListItem>> Items;
-  // The index of the first item; valid for the blocks before valid_starts_.
-  int Start = 0;
   // The block's position in blocks_.
   int Position = 0;
 };
@@ -191,8 +189,7 @@ TListView* TListItem::ListView() const {
 
 int TListItem::Index() const {
   if (block_ == nullptr) return -1;
-  owner_->UpdateStarts(block_->Position);
-  return block_->Start + slot_;
+  return owner_->BlockStart(block_->Position) + owner_->SlotOf(this);
 }
 
 void TListItem::SetCaption(const std::string& caption) {
@@ -309,22 +306,56 @@ TListItems::TListItems(TListView* owner) : list_view_(owner) {}
 
 TListItems::~TListItems() = default;
 
-void TListItems::UpdateStarts(int upto) const {
-  upto = std::min(upto, static_cast<int>(blocks_.size()) - 1);
-  for (int b = valid_starts_; b <= upto; ++b) {
-    const TBlock* before = b > 0 ? blocks_[static_cast<size_t>(b - 1)].get() : nullptr;
-    blocks_[static_cast<size_t>(b)]->Start =
-        before != nullptr ? before->Start + static_cast<int>(before->Items.size()) : 0;
+void TListItems::RebuildTree() const {
+  const size_t n = blocks_.size();
+  tree_.assign(n + 1, 0);
+  for (size_t i = 1; i <= n; ++i) {
+    tree_[i] += static_cast<int>(blocks_[i - 1]->Items.size());
+    const size_t parent = i + (i & (~i + 1));
+    if (parent <= n) tree_[parent] += tree_[i];
   }
-  valid_starts_ = std::max(valid_starts_, upto + 1);
+  tree_valid_ = true;
+}
+
+void TListItems::BlockResized(int block, int delta) {
+  if (!tree_valid_) return;
+  for (size_t i = static_cast<size_t>(block) + 1; i < tree_.size(); i += i & (~i + 1))
+    tree_[i] += delta;
+}
+
+int TListItems::BlockStart(int block) const {
+  if (!tree_valid_) RebuildTree();
+  int start = 0;
+  for (size_t i = static_cast<size_t>(block); i > 0; i -= i & (~i + 1)) start += tree_[i];
+  return start;
 }
 
 void TListItems::Locate(int index, int& block, int& slot) const {
-  UpdateStarts(static_cast<int>(blocks_.size()) - 1);
-  auto it = std::upper_bound(blocks_.begin(), blocks_.end(), index,
-                             [](int value, const auto& b) { return value < b->Start; });
-  block = static_cast<int>(it - blocks_.begin()) - 1;
-  slot = index - blocks_[static_cast<size_t>(block)]->Start;
+  if (!tree_valid_) RebuildTree();
+  // The last block whose start is at most `index`, by descending the tree.
+  const size_t n = blocks_.size();
+  size_t step = 1;
+  while (step * 2 <= n) step *= 2;
+  size_t position = 0;
+  int rest = index;
+  for (; step > 0; step /= 2) {
+    if (position + step <= n && tree_[position + step] <= rest) {
+      position += step;
+      rest -= tree_[position];
+    }
+  }
+  block = static_cast<int>(position);
+  slot = rest;
+}
+
+int TListItems::SlotOf(const TListItem* item) const {
+  const auto& items = item->block_->Items;
+  const auto slot = static_cast<size_t>(item->slot_);
+  if (slot < items.size() && items[slot].get() == item) return item->slot_;
+  const auto it = std::find_if(items.begin(), items.end(),
+                               [item](const auto& owned) { return owned.get() == item; });
+  item->slot_ = static_cast<int>(it - items.begin());
+  return item->slot_;
 }
 
 void TListItems::Renumber(TBlock& block, int from) const {
@@ -346,7 +377,7 @@ TListItem* TListItems::Item(int index) const {
 TListItem* TListItems::InsertAt(int index, std::unique_ptr<TListItem> item) {
   if (blocks_.empty()) {
     blocks_.push_back(std::make_unique<TBlock>());
-    valid_starts_ = 0;
+    tree_valid_ = false;
   }
   int b = 0;
   int slot = 0;
@@ -359,9 +390,10 @@ TListItem* TListItems::InsertAt(int index, std::unique_ptr<TListItem> item) {
   TBlock& block = *blocks_[static_cast<size_t>(b)];
   TListItem* raw = item.get();
   block.Items.insert(block.Items.begin() + slot, std::move(item));
-  Renumber(block, slot);
+  raw->block_ = &block;
+  raw->slot_ = slot;
   ++count_;
-  valid_starts_ = std::min(valid_starts_, b + 1);
+  BlockResized(b, 1);
   if (block.Items.size() > kBlockMax) {
     auto fresh = std::make_unique<TBlock>();
     fresh->Items.assign(std::make_move_iterator(block.Items.begin() + kBlockFill),
@@ -371,6 +403,7 @@ TListItem* TListItems::InsertAt(int index, std::unique_ptr<TListItem> item) {
     blocks_.insert(blocks_.begin() + b + 1, std::move(fresh));
     for (size_t i = static_cast<size_t>(b) + 1; i < blocks_.size(); ++i)
       blocks_[i]->Position = static_cast<int>(i);
+    tree_valid_ = false;
   }
   return raw;
 }
@@ -379,7 +412,7 @@ void TListItems::RemoveBlock(int block) {
   blocks_.erase(blocks_.begin() + block);
   for (size_t i = static_cast<size_t>(block); i < blocks_.size(); ++i)
     blocks_[i]->Position = static_cast<int>(i);
-  valid_starts_ = std::min(valid_starts_, block);
+  tree_valid_ = false;
 }
 
 void TListItems::MergeIfSmall(int block) {
@@ -405,19 +438,17 @@ void TListItems::MergeIfSmall(int block) {
                       std::make_move_iterator(source.Items.end()));
   Renumber(target, first);
   RemoveBlock(from);
-  valid_starts_ = std::min(valid_starts_, into + 1);
 }
 
 std::unique_ptr<TListItem> TListItems::Extract(TListItem* item) {
   TBlock* block = item->block_;
   const int b = block->Position;
-  const int slot = item->slot_;
+  const int slot = SlotOf(item);
   std::unique_ptr<TListItem> owned = std::move(block->Items[static_cast<size_t>(slot)]);
   block->Items.erase(block->Items.begin() + slot);
-  Renumber(*block, slot);
   --count_;
   owned->block_ = nullptr;
-  valid_starts_ = std::min(valid_starts_, b + 1);
+  BlockResized(b, -1);
   if (block->Items.empty())
     RemoveBlock(b);
   else
@@ -435,7 +466,7 @@ std::vector<std::unique_ptr<TListItem>> TListItems::TakeAll() {
     }
   blocks_.clear();
   count_ = 0;
-  valid_starts_ = 0;
+  tree_valid_ = false;
   return all;
 }
 
@@ -451,7 +482,7 @@ void TListItems::PutAll(std::vector<std::unique_ptr<TListItem>> items) {
     blocks_.push_back(std::move(block));
   }
   count_ = static_cast<int>(items.size());
-  valid_starts_ = 0;
+  tree_valid_ = false;
 }
 
 TListItem* TListItems::Add() {
@@ -477,7 +508,7 @@ void TListItems::Clear() {
   if (list_view_ != nullptr) list_view_->ItemsCleared();
   blocks_.clear();
   count_ = 0;
-  valid_starts_ = 0;
+  tree_valid_ = false;
   if (list_view_ != nullptr) list_view_->RequestRepaint();
 }
 

@@ -181,9 +181,10 @@ class TListItem : public TPersistent {
   int image_index_ = -1;
   void* data_ = nullptr;
   bool selected_ = false;
-  // Where the item sits: its block and its slot in it.
+  // Where the item sits: its block, and its slot in it as last known (a
+  // change earlier in the block leaves it stale until it is looked up).
   TBlock* block_ = nullptr;
-  int slot_ = 0;
+  mutable int slot_ = 0;
 };
 
 class TListItems : public TPersistent {
@@ -218,10 +219,16 @@ class TListItems : public TPersistent {
 
   TListItem* InsertAt(int index, std::unique_ptr<TListItem> item);
   std::unique_ptr<TListItem> Extract(TListItem* item);
-  // Brings the block starts up to date up to block `upto`.
-  void UpdateStarts(int upto) const;
+  // The index of a block's first item.
+  int BlockStart(int block) const;
+  // A block's size changed by `delta`.
+  void BlockResized(int block, int delta);
+  void RebuildTree() const;
   void Locate(int index, int& block, int& slot) const;
+  // Gives the items of a block from `from` on their block and slot.
   void Renumber(TBlock& block, int from) const;
+  // The item's slot in its block, checked and refreshed when stale.
+  int SlotOf(const TListItem* item) const;
   void RemoveBlock(int block);
   void MergeIfSmall(int block);
   // Every item in order, taken out of the blocks; then put back.
@@ -231,7 +238,10 @@ class TListItems : public TPersistent {
   TListView* list_view_;
   std::vector<std::unique_ptr<TBlock>> blocks_;
   int count_ = 0;
-  mutable int valid_starts_ = 0;
+  // A Fenwick tree over the block sizes (1-based), rebuilt when blocks
+  // are added or removed.
+  mutable std::vector<int> tree_;
+  mutable bool tree_valid_ = false;
   int update_count_ = 0;
 };
 
